@@ -1,0 +1,57 @@
+// The application object: owns the overlay, the mesh and the camera, and handles every window event.
+#pragma once
+
+#include "mesh/SmxModel.h"
+#include "ui/ButtonPanel.h"
+#include "ui/Callback.h"
+
+class Button;
+
+class ZarvoApp {
+ public:
+  ZarvoApp();
+  // Handlers are virtual so that tests can watch what the window backends deliver.
+  virtual ~ZarvoApp();
+  ZarvoApp(const ZarvoApp&) = delete;
+  ZarvoApp& operator=(const ZarvoApp&) = delete;
+
+  bool create(const char* className, const char* windowName, int width, int height, int colourBits);
+
+  virtual void render();
+  virtual void onResize(int width, int height);
+  virtual void onActivate(bool active);
+  virtual void onTimer(unsigned timerId);
+  virtual void onFocus(bool focused);
+  virtual void onKeyDown(unsigned key);
+  virtual void onKeyUp(unsigned key);
+  virtual void onMouseMove(int x, int y, unsigned flags);
+  virtual void onMouseUp(int x, int y, unsigned flags);
+  virtual void onMouseWheel(int x, int y, unsigned keys, unsigned delta);
+
+  void buildScreen();
+  void onButton(int id, Button* button);
+
+  TCallback<ZarvoApp> callback;
+  int fontBase = 0;
+  ButtonPanel panel;
+  SmxModel model;
+  int lastMouseX = 0;
+  int lastMouseY = 0;
+  int translateX = 0;
+  int translateY = 0;
+  int translateZ = 0;
+  int rotateX = 0;
+  int rotateY = 0;
+  int rotateZ = 0;
+  float fov = 80.0f;
+  float clipNear = 1.0f;
+  float clipFar = 30000.0f;
+
+ private:
+  void setFixedGlState();
+};
+
+extern ZarvoApp* theApp;
+
+// The whole program: creates the application, runs the message loop, tears down; returns the exit code.
+int runZarvo();

@@ -1,0 +1,49 @@
+// The operating-system services the portable program uses. Each folder beside this
+// header (win32/, x11/) implements them; CMake links exactly one.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace platform {
+
+enum class MessageIcon { Warning, Error };
+
+// Registers the window class, opens a hidden window with a client area of
+// width x height pixels and makes a double-buffered OpenGL context current on it.
+// On failure it shows the start-up error box, releases what it made and returns false.
+bool openWindow(const char* className, const char* title, int width, int height, int colourBits);
+
+// Releases the context, the device context, the window and the class, each only if it exists.
+void closeWindow();
+
+void showWindow();
+void setTitle(const std::string& title);
+void setOpacity(unsigned char alpha);
+void swapBuffers();
+
+// Number of buffer swaps since start; lets tests count the frames a handler drew.
+unsigned long presentedFrames();
+
+// The desktop's workspace colour as 0x00BBGGRR.
+unsigned workspaceColour();
+
+void showMessage(const char* text, const char* caption, MessageIcon icon);
+
+// Fills the display lists firstList .. firstList + 254 with the bitmap glyphs of
+// character codes 0 .. 254 of a font height pixels high.
+void buildFontGlyphs(unsigned firstList, int height, const char* faceName);
+
+// Runs the message loop until the window is closed; returns the quit code.
+int runMessageLoop();
+
+struct DirectoryEntry {
+  std::string name;
+  bool isDirectory;
+};
+
+// Lists the entries of a folder matching a pattern like "smx/*.smx" (letter case
+// ignored). False when the search cannot start: a missing folder or no match.
+bool findFiles(const char* pattern, std::vector<DirectoryEntry>& entries);
+
+}  // namespace platform

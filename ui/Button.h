@@ -1,0 +1,54 @@
+// One translucent overlay box anchored to a corner of the client area, with optional bitmap text.
+#pragma once
+
+#include <string>
+
+enum Anchor : unsigned char {
+  AnchorBottomLeft = 0,
+  AnchorTopLeft = 1,
+  AnchorTopRight = 2,
+  AnchorBottomRight = 3,
+};
+
+class Button {
+ public:
+  Button();
+  Button(int x, int y, int width, int height);
+
+  void setGeometry(int x, int y, int width, int height);
+  void setAnchor(Anchor anchor);
+  void setVisible(bool visible);
+  bool isVisible() const;
+  void setClickable(bool clickable);
+  bool isClickable() const;
+  void setColour(unsigned char r, unsigned char g, unsigned char b, unsigned char a);
+  const unsigned char* getColour() const;
+  void setFont(int firstList);
+  int getFont() const;
+
+  // printf-style; at most 255 characters are kept, a null format keeps the text.
+  void setText(const char* format, ...)
+#if defined(__GNUC__)
+      __attribute__((format(printf, 2, 3)))
+#endif
+      ;
+  // Stores the text exactly as given, whatever its length; it is never read as a format.
+  void setPlainText(const std::string& text);
+  const char* getText() const;
+
+  // Window client coordinates: origin top-left, y down.
+  bool hitTest(int mouseX, int mouseY) const;
+  void draw() const;
+
+ private:
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+  std::string text;
+  unsigned char anchor = AnchorTopLeft;
+  bool visible = true;
+  bool clickable = true;
+  unsigned char colour[4] = {0, 0, 0, 128};
+  int font = 0;
+};
