@@ -9,6 +9,9 @@ class Button;
 
 class ZarvoApp {
  public:
+  static constexpr int closeBoxId = 0;
+  static constexpr int infoBoxId = -1;
+
   ZarvoApp();
   // Handlers are virtual so that tests can watch what the window backends deliver.
   virtual ~ZarvoApp();
@@ -49,6 +52,9 @@ class ZarvoApp {
 
  private:
   void setFixedGlState();
+
+  // The app closes only a window that its own create opened.
+  bool windowOpen = false;
 };
 
 extern ZarvoApp* theApp;

@@ -1,0 +1,93 @@
+// The two screens (file list, loaded mesh) and what a click on their boxes does.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/ZarvoApp.h"
+#include "platform/Platform.h"
+#include "ui/Button.h"
+
+namespace {
+
+struct FileFolder {
+  const char* pattern;
+  const char* prefix;
+};
+
+constexpr FileFolder fileFolders[] = {{"smx/*.smx", "smx/"}, {"smxU/*.smx", "smxU/"}};
+
+constexpr int boxMargin = 5;
+constexpr int fileBoxWidth = 200;
+constexpr int fileBoxHeight = 20;
+constexpr int fileBoxPitch = 25;
+constexpr int closeBoxWidth = 45;
+constexpr int closeBoxHeight = 20;
+constexpr int infoBoxWidth = 250;
+constexpr int infoBoxHeight = 46;
+
+Button* newBox(int y, int width, int height, int fontBase) {
+  auto* box = new Button(boxMargin, y, width, height);
+  box->setFont(fontBase);
+  return box;
+}
+
+void addMeshScreen(ButtonPanel& panel, int fontBase) {
+  Button* close = newBox(boxMargin, closeBoxWidth, closeBoxHeight, fontBase);
+  close->setAnchor(AnchorTopRight);
+  close->setText("close");
+  panel.add(ZarvoApp::closeBoxId, close);
+
+  // Three lines of the camera read-out; the frame writes them.
+  Button* info = newBox(boxMargin, infoBoxWidth, infoBoxHeight, fontBase);
+  info->setClickable(false);
+  panel.add(ZarvoApp::infoBoxId, info);
+}
+
+void addFileListScreen(ButtonPanel& panel, int fontBase) {
+  int id = 1;
+  for (const FileFolder& folder : fileFolders) {
+    std::vector<platform::DirectoryEntry> entries;
+    if (!platform::findFiles(folder.pattern, entries)) {
+      std::puts("Error opening directory or no files..");
+      continue;
+    }
+    for (const auto& entry : entries) {
+      if (entry.isDirectory) continue;
+      Button* file = newBox(boxMargin + fileBoxPitch * (id - 1), fileBoxWidth, fileBoxHeight, fontBase);
+      file->setAnchor(AnchorTopRight);
+      // The path is the text as it stands: never a format, never cut.
+      file->setPlainText(folder.prefix + entry.name);
+      panel.add(id, file);
+      ++id;
+    }
+  }
+}
+
+}  // namespace
+
+void ZarvoApp::buildScreen() {
+  panel.clear();
+  if (model.isLoaded()) {
+    platform::setTitle("Zarvo - " + model.path());
+    addMeshScreen(panel, fontBase);
+  } else {
+    platform::setTitle("Zarvo");
+    addFileListScreen(panel, fontBase);
+  }
+}
+
+void ZarvoApp::onButton(int id, Button* button) {
+  if (id == closeBoxId) {
+    model.unload();
+  } else {
+    // Read before the rebuild below deletes the clicked box.
+    const std::string path = button->getText();
+    model.load(path);
+    model.startView(translateX, translateY, translateZ);
+    rotateX = 0;
+    rotateZ = 0;
+    rotateY = 0;
+    fov = 80.0f;
+  }
+  buildScreen();
+}

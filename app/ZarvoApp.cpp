@@ -1,0 +1,68 @@
+// The application object's life: start-up, teardown, and the focus and click handlers.
+#include "app/ZarvoApp.h"
+
+#include <GL/gl.h>
+
+#include "platform/Platform.h"
+#include "ui/Viewport.h"
+
+ZarvoApp* theApp = nullptr;
+
+namespace {
+
+constexpr unsigned char opaque = 255;
+constexpr unsigned char translucent = 128;
+
+constexpr int fontHeight = 12;
+constexpr const char* fontFace = "Courier New";
+
+float colourByte(unsigned colour, int shift) {
+  return static_cast<float>((colour >> shift) & 0xFF) / 255.0f;
+}
+
+}  // namespace
+
+ZarvoApp::ZarvoApp() = default;
+
+ZarvoApp::~ZarvoApp() {
+  // The context goes before the members, so the model's list ends with it.
+  if (windowOpen) platform::closeWindow();
+}
+
+bool ZarvoApp::create(const char* className, const char* windowName, int width, int height,
+                      int colourBits) {
+  viewportWidth = width;
+  viewportHeight = height;
+  if (!platform::openWindow(className, windowName, width, height, colourBits)) return false;
+  windowOpen = true;
+
+  setFixedGlState();
+  callback.bind(this, &ZarvoApp::onButton);
+  panel.setListener(&callback);
+  fontBase = panel.createFont(fontHeight, fontFace);
+  buildScreen();
+  platform::showWindow();
+  render();
+  return true;
+}
+
+void ZarvoApp::setFixedGlState() {
+  const unsigned workspace = platform::workspaceColour();
+  glClearColor(colourByte(workspace, 0), colourByte(workspace, 8), colourByte(workspace, 16), 0.0f);
+  glShadeModel(GL_SMOOTH);
+  glEnable(GL_DEPTH_TEST);
+  glDepthFunc(GL_LEQUAL);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glEnable(GL_CULL_FACE);
+  glCullFace(GL_BACK);
+}
+
+void ZarvoApp::onFocus(bool focused) {
+  platform::setOpacity(focused ? opaque : translucent);
+  render();
+}
+
+void ZarvoApp::onMouseUp(int x, int y, unsigned flags) {
+  if (panel.click(x, y, flags)) render();
+}

@@ -1,0 +1,60 @@
+// The main window's procedure: unpacks each handled message into integers for one app handler.
+#include "app/ZarvoApp.h"
+#include "platform/win32/Win32Window.h"
+
+LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  // NOTE: test windows exist without an app; they get the default handling.
+  if (!theApp) return DefWindowProcA(window, message, wParam, lParam);
+
+  // Zero-extended on purpose: handlers never see a negative coordinate.
+  const int x = LOWORD(lParam);
+  const int y = HIWORD(lParam);
+  const auto flags = static_cast<unsigned>(wParam);
+
+  switch (message) {
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    case WM_SIZE:
+      theApp->onResize(x, y);
+      return 0;
+    case WM_ACTIVATE:
+      theApp->onActivate(LOWORD(wParam) != 0);
+      return 0;
+    case WM_SETFOCUS:
+      theApp->onFocus(true);
+      return 0;
+    case WM_KILLFOCUS:
+      theApp->onFocus(false);
+      return 0;
+    case WM_KEYDOWN:
+      theApp->onKeyDown(flags);
+      return 0;
+    case WM_KEYUP:
+      theApp->onKeyUp(flags);
+      return 0;
+    case WM_TIMER:
+      theApp->onTimer(flags);
+      return 0;
+    case WM_MOUSEMOVE:
+      theApp->onMouseMove(x, y, flags);
+      return 0;
+    case WM_LBUTTONUP:
+      theApp->onMouseUp(x, y, flags | MK_LBUTTON);
+      return 0;
+    case WM_RBUTTONUP:
+      theApp->onMouseUp(x, y, flags | MK_RBUTTON);
+      return 0;
+    case WM_MBUTTONUP:
+      theApp->onMouseUp(x, y, flags | MK_MBUTTON);
+      return 0;
+    case WM_MOUSEWHEEL:
+      theApp->onMouseWheel(x, y, LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case WM_EXITMENULOOP:
+      theApp->render();
+      return 0;
+    default:
+      return DefWindowProcA(window, message, wParam, lParam);
+  }
+}
