@@ -1,0 +1,120 @@
+#include "mesh/SmxReader.h"
+
+#include <sys/stat.h>
+
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <new>
+
+#include "mesh/SmxFormat.h"
+
+SmxReader::SmxReader(std::FILE* file, std::int64_t fileSize, DefectListener onDefect)
+    : file(file), fileSize(fileSize), onDefect(std::move(onDefect)) {}
+
+std::int64_t SmxReader::sizeOf(std::FILE* file) {
+  struct stat status;
+  if (fstat(fileno(file), &status) != 0 || status.st_size < 0) return std::numeric_limits<std::int64_t>::max();
+  return status.st_size;
+}
+
+bool SmxReader::readHeader(unsigned char (&header)[64]) {
+  std::memset(header, 0, sizeof header);
+  std::size_t got = 0;
+  if (!read(header, sizeof header, got)) {
+    stop(SmxDefect::Kind::ShortFileHeader, 0, static_cast<std::int64_t>(got));
+    return false;
+  }
+  const std::int32_t count = smx::getInt32(header + smx::objectCountAt);
+  if (count < 0) report(SmxDefect::Kind::NegativeObjectCount, smx::objectCountAt, count);
+  objects = count > 0 ? count : 0;
+  return true;
+}
+
+bool SmxReader::nextObject() {
+  pointBuffer.reset();
+  heldPoints = 0;
+  points = 0;
+  triangles = 0;
+  triangle = -1;
+  if (ended || object + 1 >= objects) return false;
+  ++object;
+
+  unsigned char head[smx::objectHeaderSize];
+  const std::int64_t at = position;
+  std::size_t got = 0;
+  if (!read(head, sizeof head, got)) {
+    stop(SmxDefect::Kind::ShortObjectHeader, at, static_cast<std::int64_t>(got));
+    return false;
+  }
+  points = smx::getInt32(head + smx::pointCountAt);
+  triangles = smx::getInt32(head + smx::triangleCountAt);
+  if (points < 0) report(SmxDefect::Kind::NegativePointCount, at + smx::pointCountAt, points);
+  if (triangles < 0) report(SmxDefect::Kind::NegativeTriangleCount, at + smx::triangleCountAt, triangles);
+  return readPoints();
+}
+
+bool SmxReader::readPoints() {
+  if (points <= 0) return true;
+  const std::int64_t at = position;
+  const std::int64_t bytes = std::int64_t{points} * smx::pointSize;
+  // The count is checked against what the file still holds before anything is
+  // allocated for it, so a corrupt count cannot ask for gigabytes.
+  if (bytes > fileSize - position || static_cast<std::uint64_t>(bytes) > std::numeric_limits<std::size_t>::max()) {
+    stop(SmxDefect::Kind::PointsBeyondFile, at, points);
+    return false;
+  }
+  pointBuffer.reset(new (std::nothrow) unsigned char[static_cast<std::size_t>(bytes)]);
+  if (!pointBuffer) {
+    stop(SmxDefect::Kind::PointsBeyondFile, at, points);
+    return false;
+  }
+  std::size_t got = 0;
+  if (!read(pointBuffer.get(), static_cast<std::size_t>(bytes), got)) {
+    pointBuffer.reset();
+    stop(SmxDefect::Kind::ShortPoints, at, static_cast<std::int64_t>(got));
+    return false;
+  }
+  heldPoints = points;
+  return true;
+}
+
+bool SmxReader::nextTriangle() {
+  while (!ended && triangle + 1 < triangles) {
+    ++triangle;
+    unsigned char record[smx::triangleSize];
+    const std::int64_t at = position;
+    std::size_t got = 0;
+    if (!read(record, sizeof record, got)) {
+      stop(SmxDefect::Kind::ShortTriangle, at, static_cast<std::int64_t>(got));
+      return false;
+    }
+    bool drawable = true;
+    for (int k = 0; k < 3; ++k) {
+      const unsigned index = smx::getUint16(record + k * smx::cornerIndexSize);
+      if (index >= heldPoints) {
+        report(SmxDefect::Kind::IndexOutOfRange, at + k * smx::cornerIndexSize, index);
+        drawable = false;
+      } else {
+        corners[k] = pointBuffer.get() + std::size_t{index} * smx::pointSize;
+      }
+    }
+    if (drawable) return true;
+  }
+  return false;
+}
+
+bool SmxReader::read(void* into, std::size_t bytes, std::size_t& got) {
+  got = std::fread(into, 1, bytes, file);
+  position += static_cast<std::int64_t>(got);
+  return got == bytes;
+}
+
+void SmxReader::report(SmxDefect::Kind kind, std::int64_t at, std::int64_t value) {
+  if (onDefect) onDefect(SmxDefect{kind, at, object, triangle, value});
+}
+
+void SmxReader::stop(SmxDefect::Kind kind, std::int64_t at, std::int64_t value) {
+  ended = true;
+  report(kind, at, value);
+}

@@ -1,0 +1,73 @@
+// Reads an SMX file front to back, one object's points at a time, and yields the
+// drawable triangles. It needs no GL, so the viewer, the tools and the fuzz target share it.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <memory>
+
+#include "mesh/SmxDefect.h"
+
+class SmxReader {
+ public:
+  using DefectListener = std::function<void(const SmxDefect&)>;
+
+  // fileSize is the number of bytes the file holds (see sizeOf); it bounds every
+  // point block before anything is allocated for it. The file stays the caller's.
+  SmxReader(std::FILE* file, std::int64_t fileSize, DefectListener onDefect = {});
+  SmxReader(const SmxReader&) = delete;
+  SmxReader& operator=(const SmxReader&) = delete;
+
+  // The size of an open file, or the largest value when it cannot be told.
+  static std::int64_t sizeOf(std::FILE* file);
+
+  // Reads the 64-byte file header into header; bytes past a short read are zero.
+  // False when the file ends inside the header: nothing more is read then.
+  bool readHeader(unsigned char (&header)[64]);
+
+  // Reads the next object's header and its points. False when the objects are done
+  // or the file has ended; the previous object's points are released either way.
+  bool nextObject();
+
+  // Reads triangle records of the current object until one whose three corners are
+  // all points of the object. False when the object's triangles are done or the file has ended.
+  bool nextTriangle();
+
+  // The 16-byte point record of corner 0, 1 or 2 of the current triangle.
+  const unsigned char* corner(int k) const { return corners[k]; }
+
+  int objectCount() const { return objects; }
+  int objectNumber() const { return object; }
+  // The counts as stored; negative values are read as zero.
+  std::int32_t pointCount() const { return points; }
+  std::int32_t triangleCount() const { return triangles; }
+  // The point records of the current object, all pointsHeld() of them.
+  const unsigned char* pointRecords() const { return pointBuffer.get(); }
+  std::int64_t pointsHeld() const { return heldPoints; }
+
+  bool endedEarly() const { return ended; }
+  std::int64_t offset() const { return position; }
+
+ private:
+  bool read(void* into, std::size_t bytes, std::size_t& got);
+  void report(SmxDefect::Kind kind, std::int64_t at, std::int64_t value);
+  void stop(SmxDefect::Kind kind, std::int64_t at, std::int64_t value);
+  bool readPoints();
+
+  std::FILE* file;
+  std::int64_t fileSize;
+  DefectListener onDefect;
+
+  std::int64_t position = 0;
+  bool ended = false;
+
+  int objects = 0;
+  int object = -1;
+  std::int32_t points = 0;
+  std::int32_t triangles = 0;
+  std::int64_t triangle = -1;
+  std::unique_ptr<unsigned char[]> pointBuffer;
+  std::int64_t heldPoints = 0;
+  const unsigned char* corners[3] = {};
+};

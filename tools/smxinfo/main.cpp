@@ -1,0 +1,87 @@
+// smxinfo: describes an SMX file and lists every defect in it with its byte offset.
+// Exit status: 0 for a sound file, 1 when it has defects, 2 when it cannot be read.
+#include <algorithm>
+#include <cinttypes>
+#include <cstdio>
+#include <limits>
+
+#include "mesh/SmxFormat.h"
+#include "mesh/SmxReader.h"
+
+namespace {
+
+struct Bounds {
+  std::int32_t low[3] = {std::numeric_limits<std::int32_t>::max(), std::numeric_limits<std::int32_t>::max(),
+                         std::numeric_limits<std::int32_t>::max()};
+  std::int32_t high[3] = {std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::min(),
+                          std::numeric_limits<std::int32_t>::min()};
+  bool empty = true;
+
+  void add(const unsigned char* point) {
+    empty = false;
+    for (int axis = 0; axis < 3; ++axis) {
+      const std::int32_t v = smx::getInt32(point + 4 * axis);
+      low[axis] = std::min(low[axis], v);
+      high[axis] = std::max(high[axis], v);
+    }
+  }
+};
+
+void printDefect(const SmxDefect& d) {
+  std::printf("  offset %" PRId64 ":", d.offset);
+  if (d.object >= 0) std::printf(" object %d", d.object);
+  if (d.triangle >= 0) std::printf(" triangle %" PRId64, d.triangle);
+  std::printf(" %s (%s %" PRId64 ")\n", describe(d.kind),
+              d.endsFile() ? "bytes left" : d.kind == SmxDefect::Kind::IndexOutOfRange ? "index" : "count", d.value);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: smxinfo FILE.smx\n");
+    return 2;
+  }
+  std::FILE* file = std::fopen(argv[1], "rb");
+  if (!file) {
+    std::fprintf(stderr, "smxinfo: cannot open %s\n", argv[1]);
+    return 2;
+  }
+  const std::int64_t size = SmxReader::sizeOf(file);
+  std::int64_t defects = 0;
+  std::printf("%s: %" PRId64 " bytes\n", argv[1], size);
+  std::printf("defects:\n");
+  SmxReader reader(file, size, [&](const SmxDefect& d) {
+    ++defects;
+    printDefect(d);
+  });
+
+  unsigned char header[smx::fileHeaderSize];
+  std::int64_t objects = 0, points = 0, declaredTriangles = 0, drawnTriangles = 0, largestObject = 0;
+  Bounds bounds;
+  if (reader.readHeader(header)) {
+    while (reader.nextObject()) {
+      ++objects;
+      points += reader.pointsHeld();
+      largestObject = std::max(largestObject, reader.pointsHeld());
+      declaredTriangles += std::max(0, reader.triangleCount());
+      for (std::int64_t i = 0; i < reader.pointsHeld(); ++i) bounds.add(reader.pointRecords() + i * smx::pointSize);
+      while (reader.nextTriangle()) ++drawnTriangles;
+    }
+  }
+  std::fclose(file);
+  if (defects == 0) std::printf("  none\n");
+
+  if (reader.offset() >= smx::fileHeaderSize)
+    std::printf("ground colour: red %u, green %u, blue %u\n", header[smx::groundRedAt], header[smx::groundGreenAt],
+                header[smx::groundBlueAt]);
+  std::printf("objects: %" PRId64 " read of %d declared\n", objects, reader.objectCount());
+  std::printf("points: %" PRId64 " (largest object %" PRId64 ")\n", points, largestObject);
+  std::printf("triangles: %" PRId64 " drawable of %" PRId64 " declared\n", drawnTriangles, declaredTriangles);
+  if (!bounds.empty)
+    std::printf("bounds: x %d .. %d, y %d .. %d, z %d .. %d\n", bounds.low[0], bounds.high[0], bounds.low[1],
+                bounds.high[1], bounds.low[2], bounds.high[2]);
+  if (!reader.endedEarly() && size > reader.offset())
+    std::printf("trailing bytes (not read): %" PRId64 "\n", size - reader.offset());
+  return defects == 0 ? 0 : 1;
+}
