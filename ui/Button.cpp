@@ -1,0 +1,157 @@
+#include "ui/Button.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cstdarg>
+#include <cstdio>
+
+#include "ui/Viewport.h"
+
+namespace {
+
+// Formatted texts are cut to this buffer: 255 characters and the terminator.
+constexpr int kFormatBufferSize = 256;
+
+// The text's first baseline sits this far below the top edge, later lines follow at the line pitch.
+constexpr int kTextInset = 4;
+constexpr int kFirstBaselineDrop = 12;
+constexpr int kLinePitch = 14;
+
+// The font holds glyphs for codes 0..254 only; this code would call the list after the last one.
+constexpr unsigned char kCodeOutsideFont = 255;
+
+const unsigned char kTopColour[4] = {128, 128, 128, 128};
+const unsigned char kOutlineColour[4] = {255, 255, 255, 128};
+const unsigned char kTextColour[3] = {255, 255, 255};
+
+struct Placement {
+  int left;
+  int bottom;
+};
+
+// Left and bottom edge in overlay pixels (origin bottom-left), read from the current viewport.
+Placement place(unsigned char anchor, int x, int y, int width, int height) {
+  switch (anchor) {
+    case AnchorTopLeft:
+      return {x, viewportHeight - y - height};
+    case AnchorTopRight:
+      return {viewportWidth - x - width, viewportHeight - y - height};
+    case AnchorBottomRight:
+      return {viewportWidth - x - width, y};
+    default:  // AnchorBottomLeft and any value outside the enumeration
+      return {x, y};
+  }
+}
+
+}  // namespace
+
+Button::Button() = default;
+
+Button::Button(int x, int y, int width, int height) { setGeometry(x, y, width, height); }
+
+void Button::setGeometry(int newX, int newY, int newWidth, int newHeight) {
+  x = std::max(newX, 0);
+  y = std::max(newY, 0);
+  width = std::max(newWidth, 0);
+  height = std::max(newHeight, 0);
+}
+
+void Button::setAnchor(Anchor newAnchor) { anchor = newAnchor; }
+
+void Button::setVisible(bool newVisible) { visible = newVisible; }
+
+bool Button::isVisible() const { return visible; }
+
+void Button::setClickable(bool newClickable) { clickable = newClickable; }
+
+bool Button::isClickable() const { return clickable; }
+
+void Button::setColour(unsigned char r, unsigned char g, unsigned char b, unsigned char a) {
+  colour[0] = r;
+  colour[1] = g;
+  colour[2] = b;
+  colour[3] = a;
+}
+
+const unsigned char* Button::getColour() const { return colour; }
+
+void Button::setFont(int firstList) { font = firstList; }
+
+int Button::getFont() const { return font; }
+
+void Button::setText(const char* format, ...) {
+  if (!format) return;
+  char buffer[kFormatBufferSize];
+  va_list args;
+  va_start(args, format);
+  const int written = std::vsnprintf(buffer, sizeof buffer, format, args);
+  va_end(args);
+  // An encoding error leaves the buffer undefined; keep the text as it was then.
+  if (written < 0) return;
+  text = buffer;
+}
+
+void Button::setPlainText(const std::string& newText) { text = newText; }
+
+const char* Button::getText() const { return text.c_str(); }
+
+bool Button::hitTest(int mouseX, int mouseY) const {
+  if (!clickable) return false;
+  const Placement at = place(anchor, x, y, width, height);
+  const int mx = mouseX;
+  const int my = viewportHeight - mouseY;
+  return at.left <= mx && mx <= at.left + width && at.bottom <= my && my <= at.bottom + height;
+}
+
+void Button::draw() const {
+  if (!visible) return;
+  const Placement at = place(anchor, x, y, width, height);
+  const int left = at.left;
+  const int bottom = at.bottom;
+  const int right = left + width;
+  const int top = bottom + height;
+
+  // Counter-clockwise on screen, so the body survives back-face culling.
+  glBegin(GL_QUADS);
+  glColor4ubv(colour);
+  glVertex2i(left, bottom);
+  glVertex2i(right, bottom);
+  glColor4ubv(kTopColour);
+  glVertex2i(right, top);
+  glVertex2i(left, top);
+  glEnd();
+
+  glLineWidth(1.0f);
+  glColor4ubv(kOutlineColour);
+  glBegin(GL_LINE_LOOP);
+  glVertex2i(left, bottom);
+  glVertex2i(right, bottom);
+  glVertex2i(right, top);
+  glVertex2i(left, top);
+  glEnd();
+
+  if (text.empty() || font == 0) return;
+
+  int penY = top - kFirstBaselineDrop;
+  std::string line;
+  size_t start = 0;
+  while (start <= text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    if (end > start) {
+      line.clear();
+      for (size_t i = start; i < end; ++i)
+        if (static_cast<unsigned char>(text[i]) != kCodeOutsideFont) line += text[i];
+      // The raster position takes the current colour, so the colour comes first.
+      glColor3ubv(kTextColour);
+      glRasterPos2i(left + kTextInset, penY);
+      glPushAttrib(GL_LIST_BIT);
+      glListBase(static_cast<GLuint>(font));
+      glCallLists(static_cast<GLsizei>(line.size()), GL_UNSIGNED_BYTE, line.data());
+      glPopAttrib();
+      penY -= kLinePitch;
+    }
+    start = end + 1;
+  }
+}

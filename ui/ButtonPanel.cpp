@@ -1,0 +1,113 @@
+#include "ui/ButtonPanel.h"
+
+#include <GL/gl.h>
+
+#include <cassert>
+#include <cstdio>
+
+#include "platform/Platform.h"
+#include "ui/Button.h"
+#include "ui/Callback.h"
+#include "ui/Viewport.h"
+
+namespace {
+
+constexpr unsigned kLeftButtonFlag = 0x01;
+
+// Hover tells the two apart by the R byte alone.
+constexpr unsigned char kNormalColour[4] = {0, 0, 0, 128};
+constexpr unsigned char kHighlightColour[4] = {128, 128, 128, 128};
+
+// Glyphs for character codes 0..254.
+constexpr int kFontGlyphCount = 255;
+
+void paint(Button& button, const unsigned char (&colour)[4]) {
+  button.setColour(colour[0], colour[1], colour[2], colour[3]);
+}
+
+}  // namespace
+
+ButtonPanel::~ButtonPanel() { clear(); }
+
+bool ButtonPanel::add(int id, Button* button) {
+  assert(button);
+  return buttons.emplace(id, button).second;
+}
+
+Button* ButtonPanel::get(int id) const {
+  const auto found = buttons.find(id);
+  return found == buttons.end() ? nullptr : found->second;
+}
+
+bool ButtonPanel::remove(int id) {
+  const auto found = buttons.find(id);
+  if (found == buttons.end()) return false;
+  delete found->second;
+  buttons.erase(found);
+  return true;
+}
+
+void ButtonPanel::clear() {
+  for (auto entry = buttons.begin(); entry != buttons.end();) {
+    const int id = entry->first;
+    ++entry;  // step on before the entry under it is erased
+    if (!remove(id)) std::fputs("button not removed?", stdout);
+  }
+}
+
+void ButtonPanel::setListener(Callback* newListener) { listener = newListener; }
+
+void ButtonPanel::setVisible(bool newVisible) { visible = newVisible; }
+
+bool ButtonPanel::isVisible() const { return visible; }
+
+bool ButtonPanel::hover(int x, int y, unsigned /*flags*/) {
+  if (!visible) return false;
+  for (const auto& [id, button] : buttons) {
+    const bool hit = button->hitTest(x, y);
+    const unsigned char red = button->getColour()[0];
+    if (hit && red == kNormalColour[0]) {
+      paint(*button, kHighlightColour);
+      return true;
+    }
+    if (!hit && red == kHighlightColour[0]) {
+      paint(*button, kNormalColour);
+      return true;
+    }
+  }
+  return false;
+}
+
+bool ButtonPanel::click(int x, int y, unsigned flags) {
+  if (!visible || !(flags & kLeftButtonFlag) || !listener) return false;
+  for (const auto& [id, button] : buttons) {
+    if (!button->hitTest(x, y)) continue;
+    // The listener may clear the panel, deleting this box and the entry being walked:
+    // nothing of either may be read once it returns.
+    listener->call(id, button);
+    return true;
+  }
+  return false;
+}
+
+void ButtonPanel::draw() const {
+  if (!visible) return;
+  // The boxes lie over the 3D picture whatever its depth; the picture itself stays.
+  glClear(GL_DEPTH_BUFFER_BIT);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0, viewportWidth, 0, viewportHeight, -1, 1);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glPushMatrix();
+  // Ascending ids: where boxes overlap, the higher id ends on top.
+  for (const auto& entry : buttons) entry.second->draw();
+  glPopMatrix();
+}
+
+int ButtonPanel::createFont(int height, const char* faceName) {
+  const GLuint base = glGenLists(kFontGlyphCount);
+  if (base == 0) return 0;
+  platform::buildFontGlyphs(base, height, faceName);
+  return static_cast<int>(base);
+}
