@@ -1,0 +1,63 @@
+#include "OverlayTest.h"
+
+#include <GL/gl.h>
+
+#include "ui/Button.h"
+#include "ui/Viewport.h"
+
+void OverlayTest::SetUp() {
+  ASSERT_TRUE(window.isOpen());
+  // The fixed state the application sets at start: the boxes must hold up under it.
+  glShadeModel(GL_SMOOTH);
+  glEnable(GL_DEPTH_TEST);
+  glDepthFunc(GL_LEQUAL);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glEnable(GL_CULL_FACE);
+  glCullFace(GL_BACK);
+}
+
+void usePixelProjection() {
+  glViewport(0, 0, viewportWidth, viewportHeight);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0, viewportWidth, 0, viewportHeight, -1, 1);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+}
+
+std::vector<FeedbackItem> drawnItems(const Button& button) {
+  usePixelProjection();
+  return captureFeedback([&] { button.draw(); });
+}
+
+std::vector<std::pair<Point, Point>> lineSegments(const std::vector<FeedbackItem>& items) {
+  std::vector<std::pair<Point, Point>> segments;
+  for (const auto& item : items)
+    if (item.token == GL_LINE_TOKEN || item.token == GL_LINE_RESET_TOKEN)
+      segments.push_back({{item.vertices[0].x, item.vertices[0].y}, {item.vertices[1].x, item.vertices[1].y}});
+  return segments;
+}
+
+std::vector<Point> glyphPositions(const std::vector<FeedbackItem>& items) {
+  std::vector<Point> positions;
+  for (const auto& item : itemsOfKind(items, GL_BITMAP_TOKEN))
+    positions.push_back({item.vertices[0].x, item.vertices[0].y});
+  return positions;
+}
+
+int makeTestFont() {
+  const GLuint base = glGenLists(256);
+  const GLubyte pixel = 0x80;
+  for (GLuint list = base; list < base + 255; ++list) {
+    glNewList(list, GL_COMPILE);
+    glBitmap(1, 1, 0, 0, kTestGlyphAdvance, 0, &pixel);
+    glEndList();
+  }
+  glNewList(base + 255, GL_COMPILE);
+  glBegin(GL_POINTS);
+  glVertex2i(1, 1);
+  glEnd();
+  glEndList();
+  return static_cast<int>(base);
+}
