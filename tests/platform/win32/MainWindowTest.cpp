@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include "platform/Platform.h"
 #include "platform/win32/Win32Window.h"
 #include "support/RecordingApp.h"
 

@@ -36,7 +36,7 @@ TEST(WindowProc, EachHandledMessageCallsOneHandlerWithUnpackedIntegers) {
        {"onMouseWheel", {300, 200, 0x04, 65416}}},
       {"wheel away", WM_MOUSEWHEEL, MAKEWPARAM(0, 120), MAKELPARAM(1, 2), {"onMouseWheel", {1, 2, 0, 120}}},
       {"key down", WM_KEYDOWN, 'W', 0x00110001, {"onKeyDown", {0x57}}},
-      {"key up", WM_KEYUP, VK_SPACE, 0xC0390001, {"onKeyUp", {0x20}}},
+      {"key up", WM_KEYUP, VK_SPACE, static_cast<LPARAM>(0xC0390001u), {"onKeyUp", {0x20}}},
       {"timer", WM_TIMER, 7, 0, {"onTimer", {7}}},
       {"activate", WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 0), 0, {"onActivate", {1}}},
       {"deactivate while minimised", WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 1), 0, {"onActivate", {0}}},
