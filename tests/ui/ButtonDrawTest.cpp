@@ -83,12 +83,16 @@ TEST_F(ButtonDrawTest, TextLinesStartAtThePenAndSkipEmptyLines) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
     box.setPlainText(c.text);
+    glListBase(3);
     for (int pass = 0; pass < 2; ++pass) {
       const auto items = drawnItems(box);
       EXPECT_EQ(glyphPositions(items), c.glyphs);
       EXPECT_TRUE(itemsOfKind(items, GL_POINT_TOKEN).empty()) << "a list outside the font ran";
       // Opaque white only if the colour was set before the raster position.
       for (const auto& glyph : itemsOfKind(items, GL_BITMAP_TOKEN)) expectColour(glyph.vertices[0], 255, 255, 255, 255);
+      GLint listBase = -1;
+      glGetIntegerv(GL_LIST_BASE, &listBase);
+      EXPECT_EQ(listBase, 3) << "the font's list base leaked out of draw";
     }
     EXPECT_EQ(std::string(box.getText()), c.text);
   }

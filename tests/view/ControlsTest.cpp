@@ -86,7 +86,7 @@ TEST_F(Controls, RightDragTurnsFromThePreviousPosition) {
   app().onMouseMove(110, 0, mouseFlags::right);
   app().onMouseMove(110, 0, mouseFlags::right);
   EXPECT_EQ(app().rotateX, 110);
-  app().lastMouseY = 400;
+  app().lastMouseY = 200;
   app().onMouseMove(110, 0, mouseFlags::right);
   EXPECT_EQ(app().rotateX, 180) << "dragging up stops at 180";
   EXPECT_EQ(app().translateX, 0);
