@@ -122,6 +122,7 @@ void Button::draw() const {
   glVertex2i(left, top);
   glEnd();
 
+  glLineWidth(1.0f);
   glColor4ubv(kOutlineColour);
   glBegin(GL_LINE_LOOP);
   glVertex2i(left, bottom);
