@@ -31,8 +31,10 @@ void printDefect(const SmxDefect& d) {
   std::printf("  offset %" PRId64 ":", d.offset);
   if (d.object >= 0) std::printf(" object %d", d.object);
   if (d.triangle >= 0) std::printf(" triangle %" PRId64, d.triangle);
-  std::printf(" %s (%s %" PRId64 ")\n", describe(d.kind),
-              d.endsFile() ? "bytes left" : d.kind == SmxDefect::Kind::IndexOutOfRange ? "index" : "count", d.value);
+  const char* valueName = "count";
+  if (d.kind == SmxDefect::Kind::IndexOutOfRange) valueName = "index";
+  if (d.endsFile() && d.kind != SmxDefect::Kind::PointsBeyondFile) valueName = "bytes left";
+  std::printf(" %s (%s %" PRId64 ")\n", describe(d.kind), valueName, d.value);
 }
 
 }  // namespace

@@ -1,0 +1,30 @@
+// Builds SMX files byte by byte, bad ones included, and writes them to the temp folder.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class SmxBytes {
+ public:
+  // The 64-byte file header with the ground colour in red, green, blue order.
+  SmxBytes& header(std::int32_t objectCount, unsigned char red = 0, unsigned char green = 0, unsigned char blue = 0);
+  SmxBytes& object(std::int32_t pointCount, std::int32_t triangleCount);
+  // The colour in file order: blue, green, red, then the unread fourth byte.
+  SmxBytes& point(std::int32_t x, std::int32_t y, std::int32_t z, unsigned char blue = 0, unsigned char green = 0,
+                  unsigned char red = 0, unsigned char spare = 0);
+  SmxBytes& triangle(unsigned a, unsigned b, unsigned c);
+  SmxBytes& raw(std::size_t count, unsigned char value);
+
+  std::size_t size() const { return bytes.size(); }
+  // The first `length` bytes only, as a file that ends early.
+  SmxBytes cut(std::size_t length) const;
+
+  // Writes the bytes to a file named after the running test and returns its path.
+  std::string write(const std::string& suffix = "") const;
+
+  std::vector<unsigned char> bytes;
+};
+
+// A path in the temp folder that names no file.
+std::string missingFilePath();
