@@ -183,16 +183,19 @@ TEST_F(ButtonPanelTest, DrawsInAscendingIdOrder) {
   for (int drawn = 0; drawn < 4; ++drawn) EXPECT_NEAR(segments[4 * drawn].first.x, 100 * drawn + 10, 1e-3);
 }
 
-TEST_F(ButtonPanelTest, NonClickableBoxTakesNoClick) {
+TEST_F(ButtonPanelTest, ClickableDecidesClicksVisibleDoesNot) {
   Button* info = addBox(-1, 0, 0, 200, 40);
   info->setClickable(false);
   addBox(1, 100, 0);
+  addBox(2, 300, 0)->setVisible(false);
   EXPECT_FALSE(panel.click(20, mouseY(20), 0x01));
   EXPECT_TRUE(recorder.clicks.empty());
   // Where the info box lies over box 1, the click passes on to box 1.
   EXPECT_TRUE(panel.click(120, mouseY(10), 0x01));
-  ASSERT_EQ(recorder.clicks.size(), 1u);
+  EXPECT_TRUE(panel.click(320, mouseY(10), 0x01));
+  ASSERT_EQ(recorder.clicks.size(), 2u);
   EXPECT_EQ(recorder.clicks[0].id, 1);
+  EXPECT_EQ(recorder.clicks[1].id, 2);
 }
 
 TEST_F(ButtonPanelTest, ClickWithoutListenerCallsNothing) {
