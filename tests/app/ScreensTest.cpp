@@ -14,6 +14,7 @@
 #include "support/WindowTitle.h"
 #include "ui/Button.h"
 #include "ui/Viewport.h"
+#include "view/InputCodes.h"
 
 namespace fs = std::filesystem;
 
@@ -117,7 +118,7 @@ TEST(Screens, ClickingAFileShowsTheMeshScreenAndCloseReturnsToTheList) {
   app.rotateX = 30;
   app.rotateY = 15;
   app.fov = 20.0f;
-  app.onMouseUp(fileBoxCentreX(), fileBoxCentreY(1), 0);
+  app.onMouseUp(fileBoxCentreX(), fileBoxCentreY(1), mouseFlags::left);
 
   ASSERT_TRUE(app.model.isLoaded());
   EXPECT_EQ(title(), "Zarvo - smx/name.smx");
@@ -134,7 +135,7 @@ TEST(Screens, ClickingAFileShowsTheMeshScreenAndCloseReturnsToTheList) {
   EXPECT_EQ(app.fov, 80.0f);
 
   app.onKeyDown('W');
-  app.onMouseUp(690, 15, 0);  // the close box
+  app.onMouseUp(690, 15, mouseFlags::left);  // the close box
   EXPECT_FALSE(app.model.isLoaded());
   EXPECT_EQ(title(), "Zarvo");
   ASSERT_EQ(boxes(app.panel).size(), 1u);
@@ -145,19 +146,21 @@ TEST(Screens, ADeletedFileLeadsBackToTheListWithoutIt) {
   RunningApp running([] {
     singleTriangleTrack().writeTo("smx/gone.smx");
     singleTriangleTrack().writeTo("smx/kept.smx");
+    singleTriangleTrack().writeTo("smxU/other.smx");
   });
   ZarvoApp& app = running.app;
   const int gone = std::string(app.panel.get(1)->getText()) == "smx/gone.smx" ? 1 : 2;
   fs::remove("smx/gone.smx");
   app.rotateZ = 99;
   testing::internal::CaptureStdout();
-  app.onMouseUp(fileBoxCentreX(), fileBoxCentreY(gone), 0);
+  app.onMouseUp(fileBoxCentreX(), fileBoxCentreY(gone), mouseFlags::left);
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << "no message";
   EXPECT_FALSE(app.model.isLoaded());
   EXPECT_EQ(title(), "Zarvo");
   const auto found = boxes(app.panel);
-  ASSERT_EQ(found.size(), 1u);
+  ASSERT_EQ(found.size(), 2u);
   EXPECT_EQ(found[0].text, "smx/kept.smx");
+  EXPECT_EQ(found[1].text, "smxU/other.smx");
   EXPECT_EQ(app.rotateZ, 0) << "the camera is reset all the same";
 }
 
@@ -178,10 +181,10 @@ TEST(Screens, NamesAreShownAndLoadedCharacterForCharacter) {
   EXPECT_EQ(found[2].text, "smxU/" + longName) << "a long path is never cut";
 
   for (const auto& box : found) {
-    app.onMouseUp(fileBoxCentreX(), fileBoxCentreY(box.id), 0);
+    app.onMouseUp(fileBoxCentreX(), fileBoxCentreY(box.id), mouseFlags::left);
     ASSERT_TRUE(app.model.isLoaded()) << box.text;
     EXPECT_EQ(title(), "Zarvo - " + box.text);
-    app.onMouseUp(690, 15, 0);
+    app.onMouseUp(690, 15, mouseFlags::left);
   }
 }
 
@@ -191,6 +194,6 @@ TEST(Screens, TheCloseBoxTakesClicksWhereItOverlapsTheInfoBox) {
   running.openFile(1);
   app.onResize(200, 480);
   // Close box: x 150..195; info box: x 5..255. Both span y 5..25 near the top.
-  app.onMouseUp(160, 15, 0);
+  app.onMouseUp(160, 15, mouseFlags::left);
   EXPECT_FALSE(app.model.isLoaded());
 }

@@ -56,6 +56,8 @@ TEST(Frame, ReadOutShowsTheCameraOfEachFrame) {
 TEST(Frame, ProjectionUsesTheAspectOfTheClientArea) {
   RunningApp running;
   ASSERT_TRUE(running.created);
+  // The overlay pass replaces the projection; with the overlay hidden the frame's own stays.
+  running.app.panel.setVisible(false);
   running.app.onResize(720, 480);
   expectPerspective(80, 1.5, 1, 30000);
   running.app.onResize(1000, 700);
