@@ -82,7 +82,7 @@ std::string SmxBytes::write(const std::string& suffix) const {
   std::FILE* file = std::fopen(path.c_str(), "wb");
   EXPECT_NE(file, nullptr) << path;
   if (!file) return path;
-  EXPECT_EQ(std::fwrite(bytes.data(), 1, bytes.size(), file), bytes.size());
+  if (!bytes.empty()) EXPECT_EQ(std::fwrite(bytes.data(), 1, bytes.size(), file), bytes.size());
   std::fclose(file);
   return path;
 }
