@@ -1,10 +1,9 @@
 // The application object's life: start-up, teardown, and the focus and click handlers.
 #include "app/ZarvoApp.h"
 
-#include <GL/gl.h>
-
 #include "platform/Platform.h"
 #include "ui/Viewport.h"
+#include "view/FixedGlState.h"
 
 ZarvoApp* theApp = nullptr;
 
@@ -15,10 +14,6 @@ constexpr unsigned char translucent = 128;
 
 constexpr int fontHeight = 12;
 constexpr const char* fontFace = "Courier New";
-
-float colourByte(unsigned colour, int shift) {
-  return static_cast<float>((colour >> shift) & 0xFF) / 255.0f;
-}
 
 }  // namespace
 
@@ -36,7 +31,7 @@ bool ZarvoApp::create(const char* className, const char* windowName, int width, 
   if (!platform::openWindow(className, windowName, width, height, colourBits)) return false;
   windowOpen = true;
 
-  setFixedGlState();
+  setFixedGlState(platform::workspaceColour());
   callback.bind(this, &ZarvoApp::onButton);
   panel.setListener(&callback);
   fontBase = panel.createFont(fontHeight, fontFace);
@@ -44,18 +39,6 @@ bool ZarvoApp::create(const char* className, const char* windowName, int width, 
   platform::showWindow();
   render();
   return true;
-}
-
-void ZarvoApp::setFixedGlState() {
-  const unsigned workspace = platform::workspaceColour();
-  glClearColor(colourByte(workspace, 0), colourByte(workspace, 8), colourByte(workspace, 16), 0.0f);
-  glShadeModel(GL_SMOOTH);
-  glEnable(GL_DEPTH_TEST);
-  glDepthFunc(GL_LEQUAL);
-  glEnable(GL_BLEND);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  glEnable(GL_CULL_FACE);
-  glCullFace(GL_BACK);
 }
 
 void ZarvoApp::onFocus(bool focused) {

@@ -51,8 +51,6 @@ class ZarvoApp {
   float clipFar = 30000.0f;
 
  private:
-  void setFixedGlState();
-
   // The app closes only a window that its own create opened.
   bool windowOpen = false;
 };

@@ -4,17 +4,12 @@
 
 #include "ui/Button.h"
 #include "ui/Viewport.h"
+#include "view/FixedGlState.h"
 
 void OverlayTest::SetUp() {
   ASSERT_TRUE(window.isOpen());
   // The fixed state the application sets at start: the boxes must hold up under it.
-  glShadeModel(GL_SMOOTH);
-  glEnable(GL_DEPTH_TEST);
-  glDepthFunc(GL_LEQUAL);
-  glEnable(GL_BLEND);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  glEnable(GL_CULL_FACE);
-  glCullFace(GL_BACK);
+  setFixedGlState(0);
 }
 
 void usePixelProjection() {
