@@ -20,7 +20,7 @@ struct SmxDefect {
   std::int64_t offset;    // the byte where the faulty record or field starts
   int object;             // object number from 0, or -1 for the file header
   std::int64_t triangle;  // triangle number within the object, or -1
-  std::int64_t value;     // the count or index at fault; for short reads, the bytes that were left
+  std::int64_t value;     // the count or index at fault; for the Short kinds, the bytes that were left
 
   // Whether reading stopped here: nothing after this defect was read.
   bool endsFile() const;

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -9,8 +10,14 @@
 
 #include "mesh/SmxFormat.h"
 
+namespace {
+
+constexpr std::size_t bufferSize = 64 * 1024;
+
+}  // namespace
+
 SmxReader::SmxReader(std::FILE* file, std::int64_t fileSize, DefectListener onDefect)
-    : file(file), fileSize(fileSize), onDefect(std::move(onDefect)) {}
+    : file(file), fileSize(fileSize), onDefect(std::move(onDefect)), buffer(new unsigned char[bufferSize]) {}
 
 std::int64_t SmxReader::sizeOf(std::FILE* file) {
   struct stat status;
@@ -105,7 +112,24 @@ bool SmxReader::nextTriangle() {
 }
 
 bool SmxReader::read(void* into, std::size_t bytes, std::size_t& got) {
-  got = std::fread(into, 1, bytes, file);
+  auto* out = static_cast<unsigned char*>(into);
+  got = 0;
+  while (got < bytes) {
+    if (bufferAt == bufferEnd) {
+      // A large point block goes straight to its own buffer.
+      if (bytes - got >= bufferSize) {
+        got += std::fread(out + got, 1, bytes - got, file);
+        break;
+      }
+      bufferAt = 0;
+      bufferEnd = std::fread(buffer.get(), 1, bufferSize, file);
+      if (bufferEnd == 0) break;
+    }
+    const std::size_t part = std::min(bytes - got, bufferEnd - bufferAt);
+    std::memcpy(out + got, buffer.get() + bufferAt, part);
+    bufferAt += part;
+    got += part;
+  }
   position += static_cast<std::int64_t>(got);
   return got == bytes;
 }

@@ -58,6 +58,10 @@ class SmxReader {
   std::FILE* file;
   std::int64_t fileSize;
   DefectListener onDefect;
+  // Records are served from this buffer; a triangle record costs a copy, not a library call.
+  std::unique_ptr<unsigned char[]> buffer;
+  std::size_t bufferAt = 0;
+  std::size_t bufferEnd = 0;
 
   std::int64_t position = 0;
   bool ended = false;

@@ -82,7 +82,9 @@ std::string SmxBytes::write(const std::string& suffix) const {
   std::FILE* file = std::fopen(path.c_str(), "wb");
   EXPECT_NE(file, nullptr) << path;
   if (!file) return path;
-  if (!bytes.empty()) EXPECT_EQ(std::fwrite(bytes.data(), 1, bytes.size(), file), bytes.size());
+  if (!bytes.empty()) {
+    EXPECT_EQ(std::fwrite(bytes.data(), 1, bytes.size(), file), bytes.size());
+  }
   std::fclose(file);
   return path;
 }
