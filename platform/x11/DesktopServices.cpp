@@ -1,0 +1,21 @@
+// The desktop's workspace colour and the message box, which on Linux is a line on standard error.
+#include <cstdio>
+
+#include "platform/Platform.h"
+
+namespace platform {
+
+namespace {
+
+// Windows' default application workspace grey, 171, 171, 171, as 0x00BBGGRR.
+constexpr unsigned kWorkspaceGrey = 0x00ABABAB;
+
+}  // namespace
+
+unsigned workspaceColour() { return kWorkspaceGrey; }
+
+void showMessage(const char* text, const char* caption, MessageIcon) {
+  std::fprintf(stderr, "%s: %s\n", caption, text);
+}
+
+}  // namespace platform

@@ -1,0 +1,139 @@
+// Turns X events into calls of the application's handlers, with the integers Windows messages carry.
+#include "platform/x11/EventDispatch.h"
+
+#include "app/ZarvoApp.h"
+#include "platform/Platform.h"
+#include "platform/x11/VirtualKeys.h"
+#include "platform/x11/X11Window.h"
+
+namespace platform {
+
+using x11::mainWindow;
+
+namespace {
+
+constexpr int kQuitCode = 0;
+
+// Mouse key-state bits as Windows reports them (MK_LBUTTON, MK_RBUTTON, MK_SHIFT, MK_CONTROL, MK_MBUTTON).
+constexpr unsigned kLeftButton = 0x01;
+constexpr unsigned kRightButton = 0x02;
+constexpr unsigned kShift = 0x04;
+constexpr unsigned kControl = 0x08;
+constexpr unsigned kMiddleButton = 0x10;
+
+// One wheel notch away from the user, and towards the user (-120 as an unsigned 16-bit value).
+constexpr unsigned kWheelAway = 120;
+constexpr unsigned kWheelTowards = 65416;
+
+unsigned mouseKeyFlags(unsigned state) {
+  return (state & Button1Mask ? kLeftButton : 0) | (state & Button3Mask ? kRightButton : 0) |
+         (state & ShiftMask ? kShift : 0) | (state & ControlMask ? kControl : 0) |
+         (state & Button2Mask ? kMiddleButton : 0);
+}
+
+// The key-state bit of a released button, 0 for the wheel and extra buttons.
+unsigned buttonFlag(unsigned button) {
+  return button == Button1 ? kLeftButton : button == Button2 ? kMiddleButton : button == Button3 ? kRightButton : 0;
+}
+
+// The wheel distance of a pressed button, 0 for buttons that are not a vertical wheel.
+unsigned wheelDelta(unsigned button) {
+  return button == Button4 ? kWheelAway : button == Button5 ? kWheelTowards : 0;
+}
+
+// Windows passes positions as the low 16 bits of the message, zero-extended: -1 arrives as 65535.
+int low16(int value) { return static_cast<int>(static_cast<unsigned>(value) & 0xFFFF); }
+
+// NOTE: a keyboard grab (a window manager's shortcut, a menu) reports the focus as lost and
+// regained; the window keeps the keyboard through it, and Windows reports nothing.
+bool isGrabChange(const XFocusChangeEvent& focus) {
+  return focus.mode == NotifyGrab || focus.mode == NotifyUngrab;
+}
+
+bool isNewSize(const XConfigureEvent& configure) {
+  return configure.width != mainWindow.width || configure.height != mainWindow.height;
+}
+
+bool isCloseRequest(const XClientMessageEvent& message) {
+  return message.format == 32 && static_cast<Atom>(message.data.l[0]) == mainWindow.deleteMessage;
+}
+
+}  // namespace
+
+namespace x11 {
+
+bool processEvent(const XEvent& event) {
+  // NOTE: test windows exist without an application; their events change nothing.
+  if (!theApp) return true;
+  switch (event.type) {
+    case Expose:
+      // NOTE: X keeps no copy of a covered window, so an uncovered one must be drawn again.
+      if (event.xexpose.count == 0) theApp->render();
+      break;
+    case ConfigureNotify:
+      if (isNewSize(event.xconfigure)) {
+        mainWindow.width = event.xconfigure.width;
+        mainWindow.height = event.xconfigure.height;
+        theApp->onResize(low16(mainWindow.width), low16(mainWindow.height));
+      }
+      break;
+    case MapNotify:
+      theApp->onActivate(true);
+      break;
+    case UnmapNotify:
+      theApp->onActivate(false);
+      break;
+    case FocusIn:
+      if (!isGrabChange(event.xfocus)) theApp->onFocus(true);
+      break;
+    case FocusOut:
+      if (!isGrabChange(event.xfocus)) theApp->onFocus(false);
+      break;
+    case KeyPress:
+      if (const unsigned key = virtualKeyOf(event.xkey, mainWindow.numLockMask)) theApp->onKeyDown(key);
+      break;
+    case KeyRelease:
+      if (const unsigned key = virtualKeyOf(event.xkey, mainWindow.numLockMask)) theApp->onKeyUp(key);
+      break;
+    case MotionNotify:
+      theApp->onMouseMove(low16(event.xmotion.x), low16(event.xmotion.y), mouseKeyFlags(event.xmotion.state));
+      break;
+    case ButtonPress:
+      // NOTE: Windows gives the wheel's position in screen coordinates, not the client area's.
+      if (const unsigned delta = wheelDelta(event.xbutton.button))
+        theApp->onMouseWheel(low16(event.xbutton.x_root), low16(event.xbutton.y_root),
+                             mouseKeyFlags(event.xbutton.state), delta);
+      break;
+    case ButtonRelease:
+      // The state still holds the released button; Windows adds its bit back in all the same.
+      if (const unsigned bit = buttonFlag(event.xbutton.button))
+        theApp->onMouseUp(low16(event.xbutton.x), low16(event.xbutton.y), mouseKeyFlags(event.xbutton.state) | bit);
+      break;
+    case ClientMessage:
+      return !isCloseRequest(event.xclient);
+    default:
+      break;
+  }
+  return true;
+}
+
+}  // namespace x11
+
+int runMessageLoop() {
+  Display* display = mainWindow.display;
+  XEvent event;
+  for (;;) {
+    XNextEvent(display, &event);
+    // NOTE: Windows merges waiting mouse moves into one WM_MOUSEMOVE; X queues every motion,
+    // and each would draw a frame of its own.
+    while (event.type == MotionNotify && XPending(display) > 0) {
+      XEvent next;
+      XPeekEvent(display, &next);
+      if (next.type != MotionNotify) break;
+      XNextEvent(display, &event);
+    }
+    if (!x11::processEvent(event)) return kQuitCode;
+  }
+}
+
+}  // namespace platform

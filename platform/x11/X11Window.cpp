@@ -1,0 +1,185 @@
+// Opens and closes the main window with its GLX context, and presents the frames drawn in it.
+#include "platform/x11/X11Window.h"
+
+#include <X11/XKBlib.h>
+#include <X11/Xutil.h>
+#include <X11/cursorfont.h>
+#include <X11/keysym.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "platform/Platform.h"
+#include "platform/x11/WindowProperties.h"
+
+namespace platform {
+
+namespace x11 {
+X11Window mainWindow;
+}  // namespace x11
+
+using x11::mainWindow;
+
+namespace {
+
+constexpr char kErrorCaption[] = "Error!";
+constexpr int kDepthBits = 16;
+constexpr unsigned char kOpaque = 255;
+constexpr long kEventMask = ExposureMask | StructureNotifyMask | FocusChangeMask | KeyPressMask |
+                            KeyReleaseMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask;
+
+unsigned long frameCount = 0;
+
+// NOTE: Xlib reports a failed request later, through an error handler that by default ends
+// the process. Start-up traps the errors instead, so that it can fail with its own message.
+class ErrorTrap {
+ public:
+  explicit ErrorTrap(Display* display) : display(display), previous(XSetErrorHandler(record)) {
+    errorSeen = false;
+  }
+  ~ErrorTrap() {
+    XSync(display, False);
+    XSetErrorHandler(previous);
+  }
+  ErrorTrap(const ErrorTrap&) = delete;
+  ErrorTrap& operator=(const ErrorTrap&) = delete;
+
+  bool failed() {
+    XSync(display, False);
+    return errorSeen;
+  }
+
+ private:
+  static int record(Display*, XErrorEvent*) {
+    errorSeen = true;
+    return 0;
+  }
+
+  static inline bool errorSeen = false;
+  Display* display;
+  XErrorHandler previous;
+};
+
+struct XFreeDeleter {
+  void operator()(void* data) const { XFree(data); }
+};
+using VisualInfo = std::unique_ptr<XVisualInfo, XFreeDeleter>;
+
+bool fail(const char* text) {
+  showMessage(text, kErrorCaption, MessageIcon::Warning);
+  closeWindow();
+  return false;
+}
+
+// A double-buffered RGBA visual; 16 colour bits ask for at least 5 bits a channel.
+VisualInfo chooseVisual(Display* display, int colourBits) {
+  const int channelBits = std::min(8, colourBits / 3);
+  int attributes[] = {GLX_RGBA,       GLX_DOUBLEBUFFER, GLX_RED_SIZE,   channelBits,
+                      GLX_GREEN_SIZE, channelBits,      GLX_BLUE_SIZE,  channelBits,
+                      GLX_DEPTH_SIZE, kDepthBits,       None};
+  return VisualInfo(glXChooseVisual(display, DefaultScreen(display), attributes));
+}
+
+// Creates the window and its colormap; both stay zero unless the server made them.
+bool createWindow(const XVisualInfo& visual, int width, int height) {
+  Display* display = mainWindow.display;
+  ErrorTrap trap(display);
+  const Window root = RootWindow(display, visual.screen);
+  const Colormap colormap = XCreateColormap(display, root, visual.visual, AllocNone);
+  XSetWindowAttributes attributes{};
+  attributes.colormap = colormap;
+  attributes.event_mask = kEventMask;
+  // No background: GL paints every pixel, and the server clearing first would only flicker.
+  attributes.background_pixmap = None;
+  attributes.border_pixel = 0;
+  const Window window = XCreateWindow(display, root, 0, 0, static_cast<unsigned>(width),
+                                      static_cast<unsigned>(height), 0, visual.depth, InputOutput,
+                                      visual.visual, CWColormap | CWEventMask | CWBackPixmap | CWBorderPixel,
+                                      &attributes);
+  // After an error the ids may name nothing; closing the connection frees whatever was made.
+  if (trap.failed()) return false;
+  mainWindow.colormap = colormap;
+  mainWindow.window = window;
+  return true;
+}
+
+void setWindowManagerHints(const char* className, const char* title) {
+  Display* display = mainWindow.display;
+  const Window window = mainWindow.window;
+  XClassHint classHint{const_cast<char*>(className), const_cast<char*>(className)};
+  XSetClassHint(display, window, &classHint);
+  mainWindow.deleteMessage = XInternAtom(display, "WM_DELETE_WINDOW", False);
+  XSetWMProtocols(display, window, &mainWindow.deleteMessage, 1);
+  setTitle(title);
+  x11::setWindowIcon(display, window);
+  setOpacity(kOpaque);
+  const Cursor arrow = XCreateFontCursor(display, XC_left_ptr);
+  XDefineCursor(display, window, arrow);
+  XFreeCursor(display, arrow);
+}
+
+bool createContext(XVisualInfo& visual) {
+  mainWindow.context = glXCreateContext(mainWindow.display, &visual, nullptr, True);
+  return mainWindow.context && glXMakeCurrent(mainWindow.display, mainWindow.window, mainWindow.context);
+}
+
+Bool isMapNotifyOf(Display*, XEvent* event, XPointer window) {
+  return event->type == MapNotify && event->xmap.window == *reinterpret_cast<Window*>(window);
+}
+
+}  // namespace
+
+bool openWindow(const char* className, const char* title, int width, int height, int colourBits) {
+  mainWindow.display = XOpenDisplay(nullptr);
+  if (!mainWindow.display) {
+    showMessage("cannot open the X display (is DISPLAY set?)", "Zarvo", MessageIcon::Error);
+    return false;
+  }
+  VisualInfo visual = chooseVisual(mainWindow.display, colourBits);
+  if (!visual) return fail("PixelFormat failed!?");
+  if (!createWindow(*visual, width, height)) return fail("Window creation failed!");
+  mainWindow.width = width;
+  mainWindow.height = height;
+  setWindowManagerHints(className, title);
+  // NOTE: by default X sends a held key as release/press pairs; Windows repeats the key-down only.
+  XkbSetDetectableAutoRepeat(mainWindow.display, True, nullptr);
+  mainWindow.numLockMask = XkbKeysymToModifiers(mainWindow.display, XK_Num_Lock);
+  if (!createContext(*visual)) return fail("Rendering context failed!");
+  return true;
+}
+
+void closeWindow() {
+  Display* display = mainWindow.display;
+  if (!display) return;
+  if (mainWindow.context) {
+    glXMakeCurrent(display, None, nullptr);
+    glXDestroyContext(display, mainWindow.context);
+  }
+  if (mainWindow.window) XDestroyWindow(display, mainWindow.window);
+  if (mainWindow.colormap) XFreeColormap(display, mainWindow.colormap);
+  XCloseDisplay(display);
+  mainWindow = x11::X11Window{};
+}
+
+void showWindow() {
+  if (!mainWindow.window) return;
+  Display* display = mainWindow.display;
+  XMapWindow(display, mainWindow.window);
+  // NOTE: mapping is asynchronous (a window manager may reparent first), and a frame drawn
+  // before the window is viewable is lost. The MapNotify stays queued for the message loop.
+  XEvent event;
+  XPeekIfEvent(display, &event, isMapNotifyOf, reinterpret_cast<XPointer>(&mainWindow.window));
+  // Windows gives a shown window the keyboard; without a window manager nobody else would.
+  ErrorTrap trap(display);
+  XSetInputFocus(display, mainWindow.window, RevertToParent, CurrentTime);
+}
+
+void swapBuffers() {
+  if (!mainWindow.window) return;
+  glXSwapBuffers(mainWindow.display, mainWindow.window);
+  ++frameCount;
+}
+
+unsigned long presentedFrames() { return frameCount; }
+
+}  // namespace platform

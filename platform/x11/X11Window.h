@@ -1,0 +1,23 @@
+// The X connection, window and GLX context that the backend's files share.
+#pragma once
+
+#include <GL/glx.h>
+#include <X11/Xlib.h>
+
+namespace platform::x11 {
+
+struct X11Window {
+  Display* display = nullptr;
+  Window window = 0;
+  Colormap colormap = 0;
+  GLXContext context = nullptr;
+  Atom deleteMessage = 0;    // WM_DELETE_WINDOW, sent by the window manager's close button
+  int width = 0;             // the client size the application last heard of
+  int height = 0;
+  unsigned numLockMask = 0;  // the modifier bit NumLock is bound to
+};
+
+// The one main window; everything is zero while it is closed.
+extern X11Window mainWindow;
+
+}  // namespace platform::x11
