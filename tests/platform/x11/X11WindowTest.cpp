@@ -5,9 +5,11 @@
 #include <GL/gl.h>
 #include <X11/Xutil.h>
 
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <thread>
 
 #include "WindowProperty.h"
 #include "platform/Platform.h"
@@ -56,6 +58,28 @@ TEST_F(X11WindowTest, OpensHiddenWithTheRequestedClientAreaAndShowsWithTheFocus)
   int revertTo = 0;
   XGetInputFocus(mainWindow.display, &focus, &revertTo);
   EXPECT_EQ(focus, mainWindow.window);
+}
+
+TEST_F(X11WindowTest, ShowWaitsUntilAWindowManagerHasMappedTheWindow) {
+  // A second client takes the window manager's part: it maps the window a while after the request.
+  Display* manager = XOpenDisplay(nullptr);
+  ASSERT_NE(manager, nullptr);
+  XSelectInput(manager, DefaultRootWindow(manager), SubstructureRedirectMask);
+  XSync(manager, False);
+  ASSERT_TRUE(open());
+  std::thread managerThread([manager] {
+    XEvent event;
+    do XNextEvent(manager, &event);
+    while (event.type != MapRequest);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    XMapWindow(manager, event.xmaprequest.window);
+    XSync(manager, False);
+  });
+
+  platform::showWindow();
+  EXPECT_EQ(windowAttributes().map_state, IsViewable);
+  managerThread.join();
+  XCloseDisplay(manager);
 }
 
 TEST_F(X11WindowTest, ContextIsCurrentDoubleBufferedRgbaWithADepthBuffer) {
