@@ -1,4 +1,5 @@
-// Turns X events into calls of the application's handlers, with the integers Windows messages carry.
+// Turns X events into calls of the application's handlers, with the integers Windows messages
+// carry.
 #include "platform/x11/EventDispatch.h"
 
 #include "app/ZarvoApp.h"
@@ -14,7 +15,8 @@ namespace {
 
 constexpr int kQuitCode = 0;
 
-// Mouse key-state bits as Windows reports them (MK_LBUTTON, MK_RBUTTON, MK_SHIFT, MK_CONTROL, MK_MBUTTON).
+// Mouse key-state bits as Windows reports them (MK_LBUTTON, MK_RBUTTON, MK_SHIFT, MK_CONTROL,
+// MK_MBUTTON).
 constexpr unsigned kLeftButton = 0x01;
 constexpr unsigned kRightButton = 0x02;
 constexpr unsigned kShift = 0x04;
@@ -33,7 +35,10 @@ unsigned mouseKeyFlags(unsigned state) {
 
 // The key-state bit of a released button, 0 for the wheel and extra buttons.
 unsigned buttonFlag(unsigned button) {
-  return button == Button1 ? kLeftButton : button == Button2 ? kMiddleButton : button == Button3 ? kRightButton : 0;
+  return button == Button1   ? kLeftButton
+         : button == Button2 ? kMiddleButton
+         : button == Button3 ? kRightButton
+                             : 0;
 }
 
 // The wheel distance of a pressed button, 0 for buttons that are not a vertical wheel.
@@ -90,13 +95,16 @@ bool processEvent(const XEvent& event) {
       if (!isGrabChange(event.xfocus)) theApp->onFocus(false);
       break;
     case KeyPress:
-      if (const unsigned key = virtualKeyOf(event.xkey, mainWindow.numLockMask)) theApp->onKeyDown(key);
+      if (const unsigned key = virtualKeyOf(event.xkey, mainWindow.numLockMask))
+        theApp->onKeyDown(key);
       break;
     case KeyRelease:
-      if (const unsigned key = virtualKeyOf(event.xkey, mainWindow.numLockMask)) theApp->onKeyUp(key);
+      if (const unsigned key = virtualKeyOf(event.xkey, mainWindow.numLockMask))
+        theApp->onKeyUp(key);
       break;
     case MotionNotify:
-      theApp->onMouseMove(low16(event.xmotion.x), low16(event.xmotion.y), mouseKeyFlags(event.xmotion.state));
+      theApp->onMouseMove(low16(event.xmotion.x), low16(event.xmotion.y),
+                          mouseKeyFlags(event.xmotion.state));
       break;
     case ButtonPress:
       // NOTE: Windows gives the wheel's position in screen coordinates, not the client area's.
@@ -105,9 +113,11 @@ bool processEvent(const XEvent& event) {
                              mouseKeyFlags(event.xbutton.state), delta);
       break;
     case ButtonRelease:
-      // The state still holds the released button; Windows adds its bit back in all the same.
+      // X's state still holds the released button and Windows' wParam no longer does; both end
+      // up with its bit set.
       if (const unsigned bit = buttonFlag(event.xbutton.button))
-        theApp->onMouseUp(low16(event.xbutton.x), low16(event.xbutton.y), mouseKeyFlags(event.xbutton.state) | bit);
+        theApp->onMouseUp(low16(event.xbutton.x), low16(event.xbutton.y),
+                          mouseKeyFlags(event.xbutton.state) | bit);
       break;
     case ClientMessage:
       return !isCloseRequest(event.xclient);

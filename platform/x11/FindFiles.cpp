@@ -1,4 +1,5 @@
-// Lists the entries of a folder that match a file-name pattern, the way a Windows directory search does.
+// Lists the entries of a folder that match a file-name pattern, the way a Windows directory search
+// does.
 #include <dirent.h>
 #include <sys/stat.h>
 
@@ -17,7 +18,8 @@ char upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned 
 // '*' matches any run of characters and '?' any one character; letter case is ignored.
 bool matches(const char* pattern, const char* name) {
   if (*pattern == '\0') return *name == '\0';
-  if (*pattern == '*') return matches(pattern + 1, name) || (*name != '\0' && matches(pattern, name + 1));
+  if (*pattern == '*')
+    return matches(pattern + 1, name) || (*name != '\0' && matches(pattern, name + 1));
   if (*name == '\0') return false;
   return (*pattern == '?' || upper(*pattern) == upper(*name)) && matches(pattern + 1, name + 1);
 }

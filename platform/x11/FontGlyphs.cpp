@@ -19,7 +19,8 @@ XFontStruct* loadFont(Display* display, int height, const char* faceName) {
   for (char& c : face) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   // NOTE: core fonts know no "courier new"; Debian's xfonts-75dpi and xfonts-100dpi have Courier.
   for (const std::string& family : {face, std::string("courier")}) {
-    const std::string name = "-*-" + family + "-medium-r-normal--" + std::to_string(height) + "-*-*-*-*-*-iso8859-1";
+    const std::string name =
+        "-*-" + family + "-medium-r-normal--" + std::to_string(height) + "-*-*-*-*-*-iso8859-1";
     if (XFontStruct* font = XLoadQueryFont(display, name.c_str())) return font;
   }
   return XLoadQueryFont(display, "fixed");

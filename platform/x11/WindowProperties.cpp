@@ -21,8 +21,11 @@ namespace {
 size_t utf8SequenceAt(const std::string& text, size_t at) {
   const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
   const unsigned char lead = byte(at);
-  const size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead < 0xE0 ? 2 : lead >= 0xE0 && lead < 0xF0 ? 3
-                        : lead >= 0xF0 && lead < 0xF5 ? 4 : 0;
+  const size_t length = lead < 0x80                   ? 1
+                        : lead >= 0xC2 && lead < 0xE0 ? 2
+                        : lead >= 0xE0 && lead < 0xF0 ? 3
+                        : lead >= 0xF0 && lead < 0xF5 ? 4
+                                                      : 0;
   if (length == 0 || at + length > text.size()) return 0;
   for (size_t i = at + 1; i < at + length; ++i)
     if ((byte(i) & 0xC0) != 0x80) return 0;
@@ -64,8 +67,8 @@ void setTitle(const std::string& title) {
   // WM_NAME is Latin-1 text by convention; _NET_WM_NAME, which window managers prefer, is UTF-8.
   XStoreName(mainWindow.display, mainWindow.window, title.c_str());
   const std::string utf8 = toUtf8(title);
-  XChangeProperty(mainWindow.display, mainWindow.window, atom("_NET_WM_NAME"), atom("UTF8_STRING"), 8,
-                  PropModeReplace, reinterpret_cast<const unsigned char*>(utf8.data()),
+  XChangeProperty(mainWindow.display, mainWindow.window, atom("_NET_WM_NAME"), atom("UTF8_STRING"),
+                  8, PropModeReplace, reinterpret_cast<const unsigned char*>(utf8.data()),
                   static_cast<int>(utf8.size()));
   XFlush(mainWindow.display);
 }
@@ -75,8 +78,9 @@ void setOpacity(unsigned char alpha) {
   // The whole 32-bit range is the opacity scale: alpha 255 is 0xFFFFFFFF, alpha 128 is 0x80808080.
   // NOTE: format-32 property data is passed as C longs, 64 bits wide on 64-bit systems.
   const unsigned long opacity = alpha * 0x01010101UL;
-  XChangeProperty(mainWindow.display, mainWindow.window, atom("_NET_WM_WINDOW_OPACITY"), XA_CARDINAL, 32,
-                  PropModeReplace, reinterpret_cast<const unsigned char*>(&opacity), 1);
+  XChangeProperty(mainWindow.display, mainWindow.window, atom("_NET_WM_WINDOW_OPACITY"),
+                  XA_CARDINAL, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(&opacity), 1);
   XFlush(mainWindow.display);
 }
 

@@ -26,7 +26,8 @@ constexpr char kErrorCaption[] = "Error!";
 constexpr int kDepthBits = 16;
 constexpr unsigned char kOpaque = 255;
 constexpr long kEventMask = ExposureMask | StructureNotifyMask | FocusChangeMask | KeyPressMask |
-                            KeyReleaseMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask;
+                            KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
+                            PointerMotionMask;
 
 unsigned long frameCount = 0;
 
@@ -74,8 +75,8 @@ bool fail(const char* text) {
 // A double-buffered RGBA visual; 16 colour bits ask for at least 5 bits a channel.
 VisualInfo chooseVisual(Display* display, int colourBits) {
   const int channelBits = std::min(8, colourBits / 3);
-  int attributes[] = {GLX_RGBA,       GLX_DOUBLEBUFFER, GLX_RED_SIZE,   channelBits,
-                      GLX_GREEN_SIZE, channelBits,      GLX_BLUE_SIZE,  channelBits,
+  int attributes[] = {GLX_RGBA,       GLX_DOUBLEBUFFER, GLX_RED_SIZE,  channelBits,
+                      GLX_GREEN_SIZE, channelBits,      GLX_BLUE_SIZE, channelBits,
                       GLX_DEPTH_SIZE, kDepthBits,       None};
   return VisualInfo(glXChooseVisual(display, DefaultScreen(display), attributes));
 }
@@ -92,10 +93,10 @@ bool createWindow(const XVisualInfo& visual, int width, int height) {
   // No background: GL paints every pixel, and the server clearing first would only flicker.
   attributes.background_pixmap = None;
   attributes.border_pixel = 0;
-  const Window window = XCreateWindow(display, root, 0, 0, static_cast<unsigned>(width),
-                                      static_cast<unsigned>(height), 0, visual.depth, InputOutput,
-                                      visual.visual, CWColormap | CWEventMask | CWBackPixmap | CWBorderPixel,
-                                      &attributes);
+  const Window window =
+      XCreateWindow(display, root, 0, 0, static_cast<unsigned>(width),
+                    static_cast<unsigned>(height), 0, visual.depth, InputOutput, visual.visual,
+                    CWColormap | CWEventMask | CWBackPixmap | CWBorderPixel, &attributes);
   // After an error the ids may name nothing; closing the connection frees whatever was made.
   if (trap.failed()) return false;
   mainWindow.colormap = colormap;
@@ -120,7 +121,8 @@ void setWindowManagerHints(const char* className, const char* title) {
 
 bool createContext(XVisualInfo& visual) {
   mainWindow.context = glXCreateContext(mainWindow.display, &visual, nullptr, True);
-  return mainWindow.context && glXMakeCurrent(mainWindow.display, mainWindow.window, mainWindow.context);
+  return mainWindow.context &&
+         glXMakeCurrent(mainWindow.display, mainWindow.window, mainWindow.context);
 }
 
 Bool isMapNotifyOf(Display*, XEvent* event, XPointer window) {

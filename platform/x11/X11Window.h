@@ -11,8 +11,8 @@ struct X11Window {
   Window window = 0;
   Colormap colormap = 0;
   GLXContext context = nullptr;
-  Atom deleteMessage = 0;    // WM_DELETE_WINDOW, sent by the window manager's close button
-  int width = 0;             // the client size the application last heard of
+  Atom deleteMessage = 0;  // WM_DELETE_WINDOW, sent by the window manager's close button
+  int width = 0;           // the client size the application last heard of
   int height = 0;
   unsigned numLockMask = 0;  // the modifier bit NumLock is bound to
 };

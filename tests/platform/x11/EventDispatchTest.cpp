@@ -1,9 +1,8 @@
-// Each X event the window can get, sent through the server, and the one handler call it must become,
-// with the integers the Windows messages would carry.
-#include <gtest/gtest.h>
-
+// Each X event the window can get, sent through the server, and the one handler call it must
+// become, with the integers the Windows messages would carry.
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
@@ -62,7 +61,8 @@ XEvent motion(int x, int y, unsigned state) {
   return event;
 }
 
-XEvent button(int type, unsigned number, int x, int y, unsigned state, int rootX = 0, int rootY = 0) {
+XEvent button(int type, unsigned number, int x, int y, unsigned state, int rootX = 0,
+              int rootY = 0) {
   XEvent event = blankEvent(type);
   event.xbutton.button = number;
   event.xbutton.x = x;
@@ -107,15 +107,23 @@ XEvent mapping(int type) {
 
 long maskFor(int type) {
   switch (type) {
-    case KeyPress: return KeyPressMask;
-    case KeyRelease: return KeyReleaseMask;
-    case ButtonPress: return ButtonPressMask;
-    case ButtonRelease: return ButtonReleaseMask;
-    case MotionNotify: return PointerMotionMask;
-    case Expose: return ExposureMask;
+    case KeyPress:
+      return KeyPressMask;
+    case KeyRelease:
+      return KeyReleaseMask;
+    case ButtonPress:
+      return ButtonPressMask;
+    case ButtonRelease:
+      return ButtonReleaseMask;
+    case MotionNotify:
+      return PointerMotionMask;
+    case Expose:
+      return ExposureMask;
     case FocusIn:
-    case FocusOut: return FocusChangeMask;
-    default: return StructureNotifyMask;
+    case FocusOut:
+      return FocusChangeMask;
+    default:
+      return StructureNotifyMask;
   }
 }
 
@@ -130,8 +138,12 @@ TEST_F(EventDispatchTest, EachEventBecomesTheHandlerCallOfItsWindowsMessage) {
     Calls calls;
   } rows[] = {
       {"W pressed", [] { return key(KeyPress, XK_w); }, {{"onKeyDown", {0x57}}}},
-      {"W pressed with Shift", [] { return key(KeyPress, XK_w, ShiftMask); }, {{"onKeyDown", {0x57}}}},
-      {"W pressed with Caps Lock", [] { return key(KeyPress, XK_w, LockMask); }, {{"onKeyDown", {0x57}}}},
+      {"W pressed with Shift",
+       [] { return key(KeyPress, XK_w, ShiftMask); },
+       {{"onKeyDown", {0x57}}}},
+      {"W pressed with Caps Lock",
+       [] { return key(KeyPress, XK_w, LockMask); },
+       {{"onKeyDown", {0x57}}}},
       {"A pressed", [] { return key(KeyPress, XK_a); }, {{"onKeyDown", {0x41}}}},
       {"S pressed", [] { return key(KeyPress, XK_s); }, {{"onKeyDown", {0x53}}}},
       {"D pressed", [] { return key(KeyPress, XK_d); }, {{"onKeyDown", {0x44}}}},
@@ -141,41 +153,55 @@ TEST_F(EventDispatchTest, EachEventBecomesTheHandlerCallOfItsWindowsMessage) {
       {"Down pressed", [] { return key(KeyPress, XK_Down); }, {{"onKeyDown", {0x28}}}},
       {"O released", [] { return key(KeyRelease, XK_o); }, {{"onKeyUp", {0x4F}}}},
       {"Space released", [] { return key(KeyRelease, XK_space); }, {{"onKeyUp", {0x20}}}},
-      {"1 pressed with Shift", [] { return key(KeyPress, XK_1, ShiftMask); }, {{"onKeyDown", {0x31}}}},
+      {"1 pressed with Shift",
+       [] { return key(KeyPress, XK_1, ShiftMask); },
+       {{"onKeyDown", {0x31}}}},
       {"Escape pressed", [] { return key(KeyPress, XK_Escape); }, {{"onKeyDown", {0x1B}}}},
       {"Return released", [] { return key(KeyRelease, XK_Return); }, {{"onKeyUp", {0x0D}}}},
       {"Shift pressed", [] { return key(KeyPress, XK_Shift_L); }, {{"onKeyDown", {0x10}}}},
       {"F5 pressed", [] { return key(KeyPress, XK_F5); }, {{"onKeyDown", {0x74}}}},
       {"Delete pressed", [] { return key(KeyPress, XK_Delete); }, {{"onKeyDown", {0x2E}}}},
       {"minus pressed", [] { return key(KeyPress, XK_minus); }, {{"onKeyDown", {0xBD}}}},
-      {"keypad 7 with NumLock", [] { return key(KeyPress, XK_KP_7, mainWindow.numLockMask); }, {{"onKeyDown", {0x67}}}},
+      {"keypad 7 with NumLock",
+       [] { return key(KeyPress, XK_KP_7, mainWindow.numLockMask); },
+       {{"onKeyDown", {0x67}}}},
       {"keypad 7 without NumLock", [] { return key(KeyPress, XK_KP_7); }, {{"onKeyDown", {0x24}}}},
       {"Alt pressed, a system key", [] { return key(KeyPress, XK_Alt_L); }, {}},
 
       {"move", [] { return motion(10, 20, 0); }, {{"onMouseMove", {10, 20, 0}}}},
-      {"drag with the right button and Shift", [] { return motion(300, 200, Button3Mask | ShiftMask); },
+      {"drag with the right button and Shift",
+       [] { return motion(300, 200, Button3Mask | ShiftMask); },
        {{"onMouseMove", {300, 200, 0x06}}}},
-      {"drag with left and middle and Control", [] { return motion(5, 6, Button1Mask | Button2Mask | ControlMask); },
+      {"drag with left and middle and Control",
+       [] { return motion(5, 6, Button1Mask | Button2Mask | ControlMask); },
        {{"onMouseMove", {5, 6, 0x19}}}},
-      {"drag past the top-left corner", [] { return motion(-1, -2, Button3Mask); },
+      {"drag past the top-left corner",
+       [] { return motion(-1, -2, Button3Mask); },
        {{"onMouseMove", {65535, 65534, 0x02}}}},
 
-      {"left released", [] { return button(ButtonRelease, Button1, 30, 40, Button1Mask); },
+      {"left released",
+       [] { return button(ButtonRelease, Button1, 30, 40, Button1Mask); },
        {{"onMouseUp", {30, 40, 0x01}}}},
-      {"right released", [] { return button(ButtonRelease, Button3, 30, 40, Button3Mask); },
+      {"right released",
+       [] { return button(ButtonRelease, Button3, 30, 40, Button3Mask); },
        {{"onMouseUp", {30, 40, 0x02}}}},
-      {"middle released with Control", [] { return button(ButtonRelease, Button2, 30, 40, Button2Mask | ControlMask); },
+      {"middle released with Control",
+       [] { return button(ButtonRelease, Button2, 30, 40, Button2Mask | ControlMask); },
        {{"onMouseUp", {30, 40, 0x18}}}},
-      {"right released while left is held", [] { return button(ButtonRelease, Button3, 7, 8, Button1Mask | Button3Mask); },
+      {"right released while left is held",
+       [] { return button(ButtonRelease, Button3, 7, 8, Button1Mask | Button3Mask); },
        {{"onMouseUp", {7, 8, 0x03}}}},
-      {"left released past the window's left edge", [] { return button(ButtonRelease, Button1, -3, 9, Button1Mask); },
+      {"left released past the window's left edge",
+       [] { return button(ButtonRelease, Button1, -3, 9, Button1Mask); },
        {{"onMouseUp", {65533, 9, 0x01}}}},
       {"left pressed", [] { return button(ButtonPress, Button1, 30, 40, 0); }, {}},
       {"extra button released", [] { return button(ButtonRelease, 8, 30, 40, 0); }, {}},
 
-      {"wheel away", [] { return button(ButtonPress, Button4, 30, 40, 0, 130, 140); },
+      {"wheel away",
+       [] { return button(ButtonPress, Button4, 30, 40, 0, 130, 140); },
        {{"onMouseWheel", {130, 140, 0, 120}}}},
-      {"wheel towards with Shift", [] { return button(ButtonPress, Button5, 30, 40, ShiftMask, 131, 141); },
+      {"wheel towards with Shift",
+       [] { return button(ButtonPress, Button5, 30, 40, ShiftMask, 131, 141); },
        {{"onMouseWheel", {131, 141, 0x04, 65416}}}},
       {"wheel released", [] { return button(ButtonRelease, Button4, 30, 40, Button4Mask); }, {}},
       {"horizontal wheel", [] { return button(ButtonPress, 6, 30, 40, 0); }, {}},
@@ -218,7 +244,8 @@ TEST_F(EventDispatchTest, OtherClientMessagesKeepTheWindowOpen) {
   XEvent message = blankEvent(ClientMessage);
   message.xclient.message_type = XInternAtom(mainWindow.display, "WM_PROTOCOLS", False);
   message.xclient.format = 32;
-  message.xclient.data.l[0] = static_cast<long>(XInternAtom(mainWindow.display, "WM_TAKE_FOCUS", False));
+  message.xclient.data.l[0] =
+      static_cast<long>(XInternAtom(mainWindow.display, "WM_TAKE_FOCUS", False));
   EXPECT_TRUE(platform::x11::processEvent(message));
   EXPECT_TRUE(app.calls.empty());
 }
@@ -234,7 +261,8 @@ TEST_F(EventDispatchTest, MouseMovesWaitingTogetherReachTheAppAsTheLastOne) {
   XSync(mainWindow.display, False);
 
   EXPECT_EQ(platform::runMessageLoop(), 0);
-  EXPECT_EQ(app.calls, (Calls{{"onMouseMove", {5, 10, 0}}, {"onKeyUp", {0x4F}}, {"onMouseMove", {9, 9, 0}}}));
+  EXPECT_EQ(app.calls,
+            (Calls{{"onMouseMove", {5, 10, 0}}, {"onKeyUp", {0x4F}}, {"onMouseMove", {9, 9, 0}}}));
 }
 
 TEST(EventDispatchWithoutAppTest, EventsOfATestWindowWithoutAnAppChangeNothing) {

@@ -1,7 +1,6 @@
 // The directory search: patterns matched without regard to letter case, folders flagged,
 // names sorted, and no result for a missing folder or one without a match.
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <filesystem>
@@ -22,7 +21,8 @@ class FindFilesTest : public testing::Test {
     fs::remove_all(root);
     fs::create_directories(root / "tracks" / "dir.smx");
     fs::create_directories(root / "empty");
-    for (const char* name : {"b.smx", "A.SMX", "c.Smx", "_u.smx", "notes.txt", "x.smx.bak", "ab.smx", "100%.smx"})
+    for (const char* name :
+         {"b.smx", "A.SMX", "c.Smx", "_u.smx", "notes.txt", "x.smx.bak", "ab.smx", "100%.smx"})
       std::ofstream(root / "tracks" / name) << "x";
   }
   void TearDown() override { fs::remove_all(root); }
@@ -51,13 +51,15 @@ TEST_F(FindFilesTest, MatchesLikeAWindowsDirectorySearch) {
       {"tracks/a*", {"A.SMX", "ab.smx"}},
       {"tracks/*.bak", {"x.smx.bak"}},
       {"tracks/notes.txt", {"notes.txt"}},
-      {"tracks/*", {"./", "../", "100%.smx", "A.SMX", "ab.smx", "b.smx", "c.Smx", "dir.smx/", "notes.txt",
-                    "x.smx.bak", "_u.smx"}},
+      {"tracks/*",
+       {"./", "../", "100%.smx", "A.SMX", "ab.smx", "b.smx", "c.Smx", "dir.smx/", "notes.txt",
+        "x.smx.bak", "_u.smx"}},
       {"tracks/*.obj", {"<no search>"}},
       {"empty/*.smx", {"<no search>"}},
       {"missing/*.smx", {"<no search>"}},
   };
-  for (const auto& search : searches) EXPECT_EQ(find(search.pattern), search.names) << search.pattern;
+  for (const auto& search : searches)
+    EXPECT_EQ(find(search.pattern), search.names) << search.pattern;
 }
 
 TEST_F(FindFilesTest, AppendsToEntriesAlreadyGathered) {

@@ -1,7 +1,7 @@
-// The glyph lists drawn from an X core font: one list per character code, 12 pixels high, monospaced.
-#include <gtest/gtest.h>
-
+// The glyph lists drawn from an X core font: one list per character code, 12 pixels high,
+// monospaced.
 #include <GL/gl.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
@@ -49,7 +49,8 @@ TEST_F(FontGlyphsTest, EveryPrintableGlyphAdvancesByTheSameWidth) {
   for (int code = 0x20; code < 0x7F; ++code) text += static_cast<char>(code);
   for (int code = 0xA0; code < 0xFF; ++code) text += static_cast<char>(code);
 
-  const auto bitmaps = itemsOfKind(captureFeedback([&] { drawText(text, 0, 50); }), GL_BITMAP_TOKEN);
+  const auto bitmaps =
+      itemsOfKind(captureFeedback([&] { drawText(text, 0, 50); }), GL_BITMAP_TOKEN);
   ASSERT_EQ(bitmaps.size(), text.size());
   const float advance = bitmaps[1].vertices[0].x - bitmaps[0].vertices[0].x;
   EXPECT_GE(advance, 6);

@@ -1,11 +1,10 @@
 // Input and window changes made by the X server itself (XTest devices, real resizes, mapping and
 // focus changes), so that the event fields are the ones the server fills in.
-#include <gtest/gtest.h>
-
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
+#include <gtest/gtest.h>
 
 #include <vector>
 
@@ -57,12 +56,17 @@ TEST_F(RealInputTest, PointerAndKeyboardThroughTheServer) {
     void (*action)(Display*);
     Calls calls;
   } rows[] = {
-      {"move to 100, 50", [](Display* d) { XTestFakeMotionEvent(d, 0, 100, 50, CurrentTime); },
+      {"move to 100, 50",
+       [](Display* d) { XTestFakeMotionEvent(d, 0, 100, 50, CurrentTime); },
        {{"onMouseMove", {100, 50, 0}}}},
-      {"right button pressed", [](Display* d) { XTestFakeButtonEvent(d, 3, True, CurrentTime); }, {}},
-      {"drag to 120, 60", [](Display* d) { XTestFakeMotionEvent(d, 0, 120, 60, CurrentTime); },
+      {"right button pressed",
+       [](Display* d) { XTestFakeButtonEvent(d, 3, True, CurrentTime); },
+       {}},
+      {"drag to 120, 60",
+       [](Display* d) { XTestFakeMotionEvent(d, 0, 120, 60, CurrentTime); },
        {{"onMouseMove", {120, 60, 0x02}}}},
-      {"right button released", [](Display* d) { XTestFakeButtonEvent(d, 3, False, CurrentTime); },
+      {"right button released",
+       [](Display* d) { XTestFakeButtonEvent(d, 3, False, CurrentTime); },
        {{"onMouseUp", {120, 60, 0x02}}}},
       {"Shift held", [](Display* d) { fakeKey(d, XK_Shift_L, true); }, {{"onKeyDown", {0x10}}}},
       {"left click with Shift",
@@ -124,19 +128,35 @@ TEST_F(RealInputTest, WindowChangesThroughTheServer) {
     const char* handler;
     Calls calls;
   } rows[] = {
-      {"resized", [](Display* d) { XResizeWindow(d, mainWindow.window, 800, 600); }, "onResize",
+      {"resized",
+       [](Display* d) { XResizeWindow(d, mainWindow.window, 800, 600); },
+       "onResize",
        {{"onResize", {800, 600}}}},
       {"moved", [](Display* d) { XMoveWindow(d, mainWindow.window, 20, 30); }, "onResize", {}},
-      {"made smaller", [](Display* d) { XResizeWindow(d, mainWindow.window, 300, 1); }, "onResize",
+      {"made smaller",
+       [](Display* d) { XResizeWindow(d, mainWindow.window, 300, 1); },
+       "onResize",
        {{"onResize", {300, 1}}}},
-      {"area exposed", [](Display* d) { XClearArea(d, mainWindow.window, 0, 0, 0, 0, True); }, "render",
+      {"area exposed",
+       [](Display* d) { XClearArea(d, mainWindow.window, 0, 0, 0, 0, True); },
+       "render",
        {{"render", {}}}},
-      {"focus given away", [](Display* d) { XSetInputFocus(d, DefaultRootWindow(d), RevertToNone, CurrentTime); },
-       "onFocus", {{"onFocus", {0}}}},
-      {"focus taken back", [](Display* d) { XSetInputFocus(d, mainWindow.window, RevertToNone, CurrentTime); },
-       "onFocus", {{"onFocus", {1}}}},
-      {"unmapped", [](Display* d) { XUnmapWindow(d, mainWindow.window); }, "onActivate", {{"onActivate", {0}}}},
-      {"mapped again", [](Display* d) { XMapWindow(d, mainWindow.window); }, "onActivate", {{"onActivate", {1}}}},
+      {"focus given away",
+       [](Display* d) { XSetInputFocus(d, DefaultRootWindow(d), RevertToNone, CurrentTime); },
+       "onFocus",
+       {{"onFocus", {0}}}},
+      {"focus taken back",
+       [](Display* d) { XSetInputFocus(d, mainWindow.window, RevertToNone, CurrentTime); },
+       "onFocus",
+       {{"onFocus", {1}}}},
+      {"unmapped",
+       [](Display* d) { XUnmapWindow(d, mainWindow.window); },
+       "onActivate",
+       {{"onActivate", {0}}}},
+      {"mapped again",
+       [](Display* d) { XMapWindow(d, mainWindow.window); },
+       "onActivate",
+       {{"onActivate", {1}}}},
   };
   for (const auto& row : rows) {
     callsDuring(row.action);

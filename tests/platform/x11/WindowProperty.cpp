@@ -14,8 +14,10 @@ WindowProperty readWindowProperty(const char* name) {
   unsigned long remaining = 0;
   unsigned char* data = nullptr;
   WindowProperty property;
-  if (XGetWindowProperty(display, mainWindow.window, XInternAtom(display, name, False), 0, 1L << 20, False,
-                         AnyPropertyType, &type, &format, &count, &remaining, &data) != Success || type == None)
+  if (XGetWindowProperty(display, mainWindow.window, XInternAtom(display, name, False), 0, 1L << 20,
+                         False, AnyPropertyType, &type, &format, &count, &remaining,
+                         &data) != Success ||
+      type == None)
     return property;
   char* typeName = XGetAtomName(display, type);
   property.type = typeName;
@@ -24,7 +26,8 @@ WindowProperty readWindowProperty(const char* name) {
   // Format-32 data comes back as C longs, sign-extended: the server holds the low 32 bits.
   const long* items = reinterpret_cast<const long*>(data);
   if (format == 32)
-    for (unsigned long i = 0; i < count; ++i) property.items.push_back(static_cast<std::uint32_t>(items[i]));
+    for (unsigned long i = 0; i < count; ++i)
+      property.items.push_back(static_cast<std::uint32_t>(items[i]));
   XFree(data);
   return property;
 }

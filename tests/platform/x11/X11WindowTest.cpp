@@ -1,9 +1,8 @@
 // The main window on a real X server: its size and context, when it shows, what the window
 // manager is told, how start-up fails, and that it opens and closes again and again.
-#include <gtest/gtest.h>
-
 #include <GL/gl.h>
 #include <X11/Xutil.h>
+#include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdint>
@@ -107,7 +106,8 @@ TEST_F(X11WindowTest, SwapPresentsEachFrameOnTheServerAndCountsIt) {
   const struct {
     float red, green, blue;
     int expectedRed, expectedGreen, expectedBlue;
-  } frames[] = {{1, 0, 0, 255, 0, 0}, {0, 1, 0, 0, 255, 0}, {0, 0, 1, 0, 0, 255}, {1, 1, 1, 255, 255, 255}};
+  } frames[] = {
+      {1, 0, 0, 255, 0, 0}, {0, 1, 0, 0, 255, 0}, {0, 0, 1, 0, 0, 255}, {1, 1, 1, 255, 255, 255}};
 
   for (const auto& frame : frames) {
     const unsigned long before = platform::presentedFrames();
@@ -117,9 +117,11 @@ TEST_F(X11WindowTest, SwapPresentsEachFrameOnTheServerAndCountsIt) {
     EXPECT_EQ(platform::presentedFrames(), before + 1);
 
     XSync(mainWindow.display, False);
-    XImage* image = XGetImage(mainWindow.display, mainWindow.window, 0, 0, kWidth, kHeight, AllPlanes, ZPixmap);
+    XImage* image =
+        XGetImage(mainWindow.display, mainWindow.window, 0, 0, kWidth, kHeight, AllPlanes, ZPixmap);
     ASSERT_NE(image, nullptr);
-    for (const auto& [x, y] : {std::pair{0, 0}, std::pair{kWidth - 1, kHeight - 1}, std::pair{360, 240}}) {
+    for (const auto& [x, y] :
+         {std::pair{0, 0}, std::pair{kWidth - 1, kHeight - 1}, std::pair{360, 240}}) {
       const unsigned long pixel = XGetPixel(image, x, y);
       EXPECT_EQ(channel(pixel, visual->red_mask), frame.expectedRed) << x << "," << y;
       EXPECT_EQ(channel(pixel, visual->green_mask), frame.expectedGreen) << x << "," << y;
@@ -136,7 +138,8 @@ TEST_F(X11WindowTest, TitleIsLatin1InWmNameAndUtf8InNetWmName) {
   } titles[] = {
       {"Zarvo", "Zarvo"},
       {"Zarvo - smx/caf\xe9.smx", "Zarvo - smx/caf\xc3\xa9.smx"},
-      {"Zarvo - smxU/\xc4\xd6\xdc\xdf\xff.smx", "Zarvo - smxU/\xc3\x84\xc3\x96\xc3\x9c\xc3\x9f\xc3\xbf.smx"},
+      {"Zarvo - smxU/\xc4\xd6\xdc\xdf\xff.smx",
+       "Zarvo - smxU/\xc3\x84\xc3\x96\xc3\x9c\xc3\x9f\xc3\xbf.smx"},
       // A file name that is UTF-8 already is shown as it is, not encoded twice.
       {"Zarvo - smx/caf\xc3\xa9.smx", "Zarvo - smx/caf\xc3\xa9.smx"},
       {"", ""},
@@ -155,7 +158,8 @@ TEST_F(X11WindowTest, TitleIsLatin1InWmNameAndUtf8InNetWmName) {
 
 TEST_F(X11WindowTest, StartsOpaqueAndOpacityCoversTheWhole32BitScale) {
   ASSERT_TRUE(open());
-  EXPECT_EQ(readWindowProperty("_NET_WM_WINDOW_OPACITY").items, std::vector<std::uint32_t>{0xFFFFFFFFU});
+  EXPECT_EQ(readWindowProperty("_NET_WM_WINDOW_OPACITY").items,
+            std::vector<std::uint32_t>{0xFFFFFFFFU});
   const struct {
     unsigned char alpha;
     std::uint32_t opacity;
@@ -173,7 +177,8 @@ TEST_F(X11WindowTest, TellsTheWindowManagerItsClassIconAndCloseProtocol) {
   EXPECT_EQ(readWindowProperty("WM_CLASS").bytes, std::string("ZarvoTest\0ZarvoTest\0", 20));
 
   const WindowProperty protocols = readWindowProperty("WM_PROTOCOLS");
-  EXPECT_EQ(protocols.items, std::vector<std::uint32_t>{static_cast<std::uint32_t>(XInternAtom(mainWindow.display, "WM_DELETE_WINDOW", True))});
+  EXPECT_EQ(protocols.items, std::vector<std::uint32_t>{static_cast<std::uint32_t>(
+                                 XInternAtom(mainWindow.display, "WM_DELETE_WINDOW", True))});
 
   std::vector<std::uint32_t> expectedIcon;
   for (const int size : iconSizes) {
