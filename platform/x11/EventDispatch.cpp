@@ -1,5 +1,4 @@
-// Turns X events into calls of the application's handlers, with the integers Windows messages
-// carry.
+// Turns X events into handler calls carrying the integers of the matching Windows messages.
 #include "platform/x11/EventDispatch.h"
 
 #include "app/ZarvoApp.h"

@@ -1,5 +1,4 @@
-// Lists the entries of a folder that match a file-name pattern, the way a Windows directory search
-// does.
+// Lists a folder's entries that match a file-name pattern, as a Windows directory search does.
 #include <dirent.h>
 #include <sys/stat.h>
 

@@ -1,8 +1,9 @@
 // Each X event the window can get, sent through the server, and the one handler call it must
 // become, with the integers the Windows messages would carry.
+#include <gtest/gtest.h>
+
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
-#include <gtest/gtest.h>
 
 #include <functional>
 #include <string>

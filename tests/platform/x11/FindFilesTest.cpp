@@ -1,6 +1,7 @@
 // The directory search: patterns matched without regard to letter case, folders flagged,
 // names sorted, and no result for a missing folder or one without a match.
 #include <gtest/gtest.h>
+
 #include <unistd.h>
 
 #include <filesystem>

@@ -1,7 +1,7 @@
-// The glyph lists drawn from an X core font: one list per character code, 12 pixels high,
-// monospaced.
-#include <GL/gl.h>
+// The glyph lists drawn from an X core font: one per character code, 12 pixels high, monospaced.
 #include <gtest/gtest.h>
+
+#include <GL/gl.h>
 
 #include <algorithm>
 #include <string>

@@ -1,10 +1,11 @@
 // Input and window changes made by the X server itself (XTest devices, real resizes, mapping and
 // focus changes), so that the event fields are the ones the server fills in.
+#include <gtest/gtest.h>
+
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
-#include <gtest/gtest.h>
 
 #include <vector>
 

@@ -1,9 +1,9 @@
-// Holds one extra connection to the X server for the whole test run, as a desktop's other clients
-// would. NOTE: an X server resets when its last client leaves and drops connections that arrive
-// meanwhile, so a test that closes its only window and opens the next one would race with that
-// reset.
-#include <X11/Xlib.h>
+// Holds one extra connection to the X server for the whole test run, as a desktop's clients do.
+// NOTE: an X server resets when its last client leaves and drops connections that arrive
+// meanwhile, so a test that closes its only window and opens the next one would race with it.
 #include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
 
 #include <chrono>
 #include <thread>

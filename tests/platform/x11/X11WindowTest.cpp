@@ -1,8 +1,9 @@
 // The main window on a real X server: its size and context, when it shows, what the window
 // manager is told, how start-up fails, and that it opens and closes again and again.
+#include <gtest/gtest.h>
+
 #include <GL/gl.h>
 #include <X11/Xutil.h>
-#include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdint>
