@@ -232,7 +232,8 @@ TEST_F(X11WindowTest, OpensDrawsAndClosesManyTimesInOneProcess) {
     glClear(GL_COLOR_BUFFER_BIT);
     GLubyte pixel[4] = {};
     glReadPixels(kWidth / 2, kHeight / 2, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
-    EXPECT_NEAR(pixel[0], 128, 1) << round;
+    // A 16-bit screen keeps 5 bits of red.
+    EXPECT_NEAR(pixel[0], 128, 8) << round;
     platform::swapBuffers();
     platform::closeWindow();
     EXPECT_EQ(mainWindow.display, nullptr);
