@@ -11,7 +11,9 @@ mkdir -p "$(dirname "$WINEPREFIX")"
 
 displayfile=$(mktemp)
 # -displayfd picks a free display, so another X server on this machine is never used by mistake.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
+# -noreset: a server that resets when its last client leaves drops the connections that
+# arrive meanwhile, and every test process opens and closes its own.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$displayfile" >/dev/null 2>&1 &
 xvfb_pid=$!
 cleanup() {
   if command -v wineserver >/dev/null; then wineserver -k >/dev/null 2>&1 || true; fi
