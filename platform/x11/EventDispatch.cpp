@@ -5,6 +5,7 @@
 #include "platform/Platform.h"
 #include "platform/x11/VirtualKeys.h"
 #include "platform/x11/X11Window.h"
+#include "view/InputCodes.h"
 
 namespace platform {
 
@@ -14,29 +15,21 @@ namespace {
 
 constexpr int kQuitCode = 0;
 
-// Mouse key-state bits as Windows reports them (MK_LBUTTON, MK_RBUTTON, MK_SHIFT, MK_CONTROL,
-// MK_MBUTTON).
-constexpr unsigned kLeftButton = 0x01;
-constexpr unsigned kRightButton = 0x02;
-constexpr unsigned kShift = 0x04;
-constexpr unsigned kControl = 0x08;
-constexpr unsigned kMiddleButton = 0x10;
-
 // One wheel notch away from the user, and towards the user (-120 as an unsigned 16-bit value).
 constexpr unsigned kWheelAway = 120;
 constexpr unsigned kWheelTowards = 65416;
 
 unsigned mouseKeyFlags(unsigned state) {
-  return (state & Button1Mask ? kLeftButton : 0) | (state & Button3Mask ? kRightButton : 0) |
-         (state & ShiftMask ? kShift : 0) | (state & ControlMask ? kControl : 0) |
-         (state & Button2Mask ? kMiddleButton : 0);
+  return (state & Button1Mask ? mouseFlags::left : 0) | (state & Button3Mask ? mouseFlags::right : 0) |
+         (state & ShiftMask ? mouseFlags::shift : 0) | (state & ControlMask ? mouseFlags::control : 0) |
+         (state & Button2Mask ? mouseFlags::middle : 0);
 }
 
 // The key-state bit of a released button, 0 for the wheel and extra buttons.
 unsigned buttonFlag(unsigned button) {
-  return button == Button1   ? kLeftButton
-         : button == Button2 ? kMiddleButton
-         : button == Button3 ? kRightButton
+  return button == Button1   ? mouseFlags::left
+         : button == Button2 ? mouseFlags::middle
+         : button == Button3 ? mouseFlags::right
                              : 0;
 }
 
