@@ -1,0 +1,12 @@
+// Resident memory as the working set that GetProcessMemoryInfo reports.
+#include "soak/ResidentMemory.h"
+
+#include <windows.h>
+#include <psapi.h>
+
+std::int64_t residentBytes() {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) return -1;
+  return static_cast<std::int64_t>(counters.WorkingSetSize);
+}
