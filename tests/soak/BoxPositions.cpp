@@ -15,7 +15,8 @@ constexpr int fileBoxHeight = 20;
 constexpr int fileBoxPitch = 25;
 constexpr int closeBoxWidth = 45;
 constexpr int closeBoxHeight = 20;
-// Narrower windows push the close box over the info box; clicks there still reach it, but a user sees it alone.
+// Narrower windows push the close box over the info box; clicks there still reach it, but a user
+// sees it alone.
 constexpr int infoBoxReach = 5 + 250;
 
 int fileBoxTop(int id) { return margin + fileBoxPitch * (id - 1); }
@@ -26,14 +27,17 @@ WindowPoint fileBoxCentre(int id) {
   return {viewportWidth - margin - fileBoxWidth / 2, fileBoxTop(id) + fileBoxHeight / 2};
 }
 
-WindowPoint closeBoxCentre() { return {viewportWidth - margin - closeBoxWidth / 2, margin + closeBoxHeight / 2}; }
+WindowPoint closeBoxCentre() {
+  return {viewportWidth - margin - closeBoxWidth / 2, margin + closeBoxHeight / 2};
+}
 
 bool fileBoxInReach(int id) {
   return viewportWidth >= margin + fileBoxWidth && viewportHeight > fileBoxTop(id) + fileBoxHeight;
 }
 
 bool closeBoxInReach() {
-  return viewportWidth >= infoBoxReach + margin + closeBoxWidth && viewportHeight > margin + closeBoxHeight;
+  return viewportWidth >= infoBoxReach + margin + closeBoxWidth &&
+         viewportHeight > margin + closeBoxHeight;
 }
 
 WindowPoint windowHolding(int id) {

@@ -1,4 +1,5 @@
-// A thousand loads and closes of good and damaged tracks leave no display list and no memory behind.
+// A thousand loads and closes of good and damaged tracks leave no display list and no memory
+// behind.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
@@ -44,12 +45,14 @@ std::set<GLuint> liveLists(GLuint upTo) {
 void writeFirstPart(const std::string& from, const std::string& to, double part) {
   std::ifstream in(from, std::ios::binary);
   const std::vector<char> bytes{std::istreambuf_iterator<char>(in), {}};
-  std::ofstream(to, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size() * part));
+  std::ofstream(to, std::ios::binary)
+      .write(bytes.data(), static_cast<std::streamsize>(bytes.size() * part));
 }
 
 // One file of each kind a cycle opens; the last is removed after the list shows it.
-const std::vector<std::string> trackFiles = {"smx/circuit.smx",          "smx/circuit-cut.smx",    "smx/bad-indices.smx",
-                                             "smx/negative-points.smx",  "smxU/huge-triangles.smx", "smxU/vanishing.smx"};
+const std::vector<std::string> trackFiles = {"smx/circuit.smx",         "smx/circuit-cut.smx",
+                                             "smx/bad-indices.smx",     "smx/negative-points.smx",
+                                             "smxU/huge-triangles.smx", "smxU/vanishing.smx"};
 
 void writeTracks() {
   Random random(11);
@@ -105,7 +108,8 @@ TEST(Leaks, LoadAndCloseCyclesLeaveNoListAndNoMemoryBehind) {
 
     const std::set<GLuint> live = liveLists(scanTo);
     std::vector<GLuint> added;
-    std::set_difference(live.begin(), live.end(), atStart.begin(), atStart.end(), std::back_inserter(added));
+    std::set_difference(live.begin(), live.end(), atStart.begin(), atStart.end(),
+                        std::back_inserter(added));
     ASSERT_EQ(added.size(), 1u) << "one list while a mesh is loaded, cycle " << cycle;
     handedOut.insert(added[0]);
 
@@ -119,9 +123,11 @@ TEST(Leaks, LoadAndCloseCyclesLeaveNoListAndNoMemoryBehind) {
   const std::int64_t growth = residentAtEnd - residentAfterWarmUp;
   std::printf("%d load and close cycles: %d distinct list names handed out, none left\n", cycles,
               static_cast<int>(handedOut.size()));
-  std::printf("resident memory: %.1f MiB at start, %.1f MiB after %d cycles, %.1f MiB after %d, %+.2f MiB over the last %d\n",
-              mebibytes(residentAtStart), mebibytes(residentAfterWarmUp), warmUpCycles, mebibytes(residentAtEnd),
-              cycles, mebibytes(growth), cycles - warmUpCycles);
+  std::printf(
+      "resident memory: %.1f MiB at start, %.1f MiB after %d cycles, %.1f MiB after %d, %+.2f MiB "
+      "over the last %d\n",
+      mebibytes(residentAtStart), mebibytes(residentAfterWarmUp), warmUpCycles,
+      mebibytes(residentAtEnd), cycles, mebibytes(growth), cycles - warmUpCycles);
   ASSERT_GT(residentAtEnd, 0) << "the system tells the resident memory";
   EXPECT_LT(growth, noiseBytes);
 }

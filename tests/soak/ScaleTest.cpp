@@ -79,8 +79,8 @@ TEST(Scale, TenThousandTracksAreListedAndTheReachableOnesLoad) {
   const Clock::time_point hovered = Clock::now();
   app.onMouseMove(viewportWidth / 2, 10, 0);
   const double hoverMs = millisecondsSince(hovered);
-  std::printf("%d tracks: buildScreen %.1f ms, one frame %.1f ms, one hover %.2f ms\n", trackCount, buildMs, frameMs,
-              hoverMs);
+  std::printf("%d tracks: buildScreen %.1f ms, one frame %.1f ms, one hover %.2f ms\n", trackCount,
+              buildMs, frameMs, hoverMs);
 
   std::vector<std::string> shown = shownPaths(app.panel);
   ASSERT_EQ(shown.size(), paths.size());
@@ -106,7 +106,8 @@ TEST(Scale, AwkwardFileNamesAreListedAndLoadCharacterForCharacter) {
       "smx/%s%n%x%%.smx",
       "smx/with space.smx",
       "smx/ leading space.smx",
-      "smx/caf\xe9 \xc5ngstr\xf6m \xfc\xdf\xff.smx",  // Latin-1 letters, as the ANSI code page holds them
+      "smx/caf\xe9 \xc5ngstr\xf6m \xfc\xdf\xff.smx",  // Latin-1 letters, as the ANSI code page
+                                                      // holds them
       "smx/.hidden.smx",
       "smx/..two dots.smx",
       "smx/.smx",

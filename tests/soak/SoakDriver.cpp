@@ -26,10 +26,12 @@ constexpr int lowestReachableBox = (maxCoordinate - 25) / 25;
 // A user keeps a few dozen tracks in view; more only lengthen every rebuild.
 constexpr std::size_t mostTracks = 40;
 
-constexpr unsigned cameraKeys[] = {keys::w, keys::a, keys::s, keys::d, keys::left, keys::right, keys::up, keys::down};
+constexpr unsigned cameraKeys[] = {keys::w,    keys::a,     keys::s,  keys::d,
+                                   keys::left, keys::right, keys::up, keys::down};
 constexpr unsigned wheelDistances[] = {120, 65416, 0, 240, 65296, 1, 65535};
 
-const char* const readoutFormat = "translate: %i, %i, %i\n   rotate: %i, %i, %i\nfov, clip: %.0f, %.0f, %.0f";
+const char* const readoutFormat =
+    "translate: %i, %i, %i\n   rotate: %i, %i, %i\nfov, clip: %.0f, %.0f, %.0f";
 
 bool onWheelLadder(int z) {
   if (z < -20000 || z > -10) return false;
@@ -44,7 +46,8 @@ bool canOpen(const std::string& path) {
 }
 
 // The error the event's frames left, if any. A minimised window is 0 pixels wide, and the overlay's
-// orthographic projection over no width is refused with GL_INVALID_VALUE: nothing shows then anyway.
+// orthographic projection over no width is refused with GL_INVALID_VALUE: nothing shows then
+// anyway.
 GLenum glError(bool drewMinimised) {
   const GLenum error = glGetError();
   return error == GL_INVALID_VALUE && drewMinimised ? glGetError() : error;
@@ -52,9 +55,9 @@ GLenum glError(bool drewMinimised) {
 
 std::string readout(const ZarvoApp& app) {
   char text[256];
-  std::snprintf(text, sizeof text, readoutFormat, app.translateX, app.translateY, app.translateZ, app.rotateX,
-                app.rotateY, app.rotateZ, static_cast<double>(app.fov), static_cast<double>(app.clipNear),
-                static_cast<double>(app.clipFar));
+  std::snprintf(text, sizeof text, readoutFormat, app.translateX, app.translateY, app.translateZ,
+                app.rotateX, app.rotateY, app.rotateZ, static_cast<double>(app.fov),
+                static_cast<double>(app.clipNear), static_cast<double>(app.clipFar));
   return text;
 }
 
@@ -187,13 +190,16 @@ void SoakDriver::pressKey() {
 
 void SoakDriver::releaseKey() {
   const int pick = below(10);
-  const unsigned key = pick < 3 ? keys::space : pick < 6 ? keys::o : static_cast<unsigned>(below(256));
+  const unsigned key = pick < 3   ? keys::space
+                       : pick < 6 ? keys::o
+                                  : static_cast<unsigned>(below(256));
   note("onKeyUp(0x%x)", key);
   app.onKeyUp(key);
 }
 
 void SoakDriver::turnWheel() {
-  const unsigned delta = chance(80) ? wheelDistances[below(7)] : static_cast<unsigned>(below(65536));
+  const unsigned delta =
+      chance(80) ? wheelDistances[below(7)] : static_cast<unsigned>(below(65536));
   const int x = below(maxCoordinate + 1), y = below(maxCoordinate + 1);
   const unsigned keyFlags = static_cast<unsigned>(below(32));
   note("onMouseWheel(%d, %d, 0x%x, %u)", x, y, keyFlags, delta);
@@ -202,13 +208,20 @@ void SoakDriver::turnWheel() {
 
 void SoakDriver::resize() {
   switch (below(8)) {
-    case 0: return resizeTo(0, 0);  // minimised
-    case 1: return resizeTo(maxCoordinate, maxCoordinate);
-    case 2: return resizeTo(1, 1);
-    case 3: return resizeTo(1 + below(4000), 0);
-    case 4: return resizeTo(0, 1 + below(4000));
-    case 5: return resizeTo(720, 480);
-    default: return resizeTo(1 + below(4000), 1 + below(4000));
+    case 0:
+      return resizeTo(0, 0);  // minimised
+    case 1:
+      return resizeTo(maxCoordinate, maxCoordinate);
+    case 2:
+      return resizeTo(1, 1);
+    case 3:
+      return resizeTo(1 + below(4000), 0);
+    case 4:
+      return resizeTo(0, 1 + below(4000));
+    case 5:
+      return resizeTo(720, 480);
+    default:
+      return resizeTo(1 + below(4000), 1 + below(4000));
   }
 }
 
@@ -245,7 +258,9 @@ void SoakDriver::changeFiles() {
   const std::vector<std::string> entries = trackPaths(true);
   const std::string folder = chance(70) ? "smx" : "smxU";
   const auto kind = static_cast<TrackKind>(below(trackKindCount));
-  const auto inFolder = [&](const std::string& path) { return path.compare(0, folder.size() + 1, folder + "/") == 0; };
+  const auto inFolder = [&](const std::string& path) {
+    return path.compare(0, folder.size() + 1, folder + "/") == 0;
+  };
   const long held = std::count_if(entries.begin(), entries.end(), inFolder);
   std::error_code ignored;
   // A folder keeps a track or two, so the list never prints its empty-folder line.
@@ -257,7 +272,8 @@ void SoakDriver::changeFiles() {
   }
   std::vector<std::string> candidates;
   std::copy_if(entries.begin(), entries.end(), std::back_inserter(candidates), inFolder);
-  const std::string& path = candidates[static_cast<std::size_t>(below(static_cast<int>(candidates.size())))];
+  const std::string& path =
+      candidates[static_cast<std::size_t>(below(static_cast<int>(candidates.size())))];
   switch (below(3)) {
     case 0:
       note("%s removed", path.c_str());
@@ -286,8 +302,8 @@ void SoakDriver::note(const char* format, ...) {
 }
 
 bool SoakDriver::cameraIsReset() const {
-  return app.translateX == 0 && app.translateY == 0 && app.translateZ == -10000 && app.rotateX == 0 &&
-         app.rotateY == 0 && app.rotateZ == 0 && app.fov == 80.0f;
+  return app.translateX == 0 && app.translateY == 0 && app.translateZ == -10000 &&
+         app.rotateX == 0 && app.rotateY == 0 && app.rotateZ == 0 && app.fov == 80.0f;
 }
 
 bool SoakDriver::screenIsRight(std::string& why) const {
@@ -295,10 +311,14 @@ bool SoakDriver::screenIsRight(std::string& why) const {
   if (app.model.isLoaded()) {
     const Button* close = panel.get(ZarvoApp::closeBoxId);
     const Button* info = panel.get(ZarvoApp::infoBoxId);
-    if (!close || std::string(close->getText()) != "close" || !close->isClickable()) why = "no close box";
-    else if (!info || info->isClickable()) why = "no info box";
-    else if (panel.get(1) || panel.get(-2)) why = "a stray box on the mesh screen";
-    else if (info->getText() != readout(app)) why = "stale read-out: " + std::string(info->getText());
+    if (!close || std::string(close->getText()) != "close" || !close->isClickable())
+      why = "no close box";
+    else if (!info || info->isClickable())
+      why = "no info box";
+    else if (panel.get(1) || panel.get(-2))
+      why = "a stray box on the mesh screen";
+    else if (info->getText() != readout(app))
+      why = "stale read-out: " + std::string(info->getText());
     return why.empty();
   }
   if (panel.get(ZarvoApp::closeBoxId) || panel.get(ZarvoApp::infoBoxId)) {
@@ -308,25 +328,36 @@ bool SoakDriver::screenIsRight(std::string& why) const {
   std::vector<std::string> shown;
   for (int id = 1; const Button* box = panel.get(id); ++id) shown.push_back(box->getText());
   std::sort(shown.begin(), shown.end());
-  if (panel.get(static_cast<int>(shown.size()) + 2)) why = "a gap in the file ids";
+  if (panel.get(static_cast<int>(shown.size()) + 2))
+    why = "a gap in the file ids";
   else if (shown != listed)
-    why = "the list shows " + std::to_string(shown.size()) + " files, the folders held " + std::to_string(listed.size());
+    why = "the list shows " + std::to_string(shown.size()) + " files, the folders held " +
+          std::to_string(listed.size());
   return why.empty();
 }
 
 bool SoakDriver::check() {
   const bool loaded = app.model.isLoaded();
   std::string why;
-  if (const GLenum error = glError(minimisedWidth || viewportWidth == 0); error != GL_NO_ERROR) why = "GL error " + std::to_string(error);
-  else if (app.rotateX < 0 || app.rotateX > 180) why = "rotateX " + std::to_string(app.rotateX);
-  else if (app.rotateZ < -359 || app.rotateZ > 359) why = "rotateZ " + std::to_string(app.rotateZ);
-  else if (loaded && !onWheelLadder(app.translateZ)) why = "translateZ " + std::to_string(app.translateZ);
-  else if (viewportHeight < 1) why = "viewport height " + std::to_string(viewportHeight);
-  else if (clickedFile && !cameraIsReset()) why = "the camera was not reset by a file click";
-  else if (clickedFile && loaded != fileOpens) why = clickedPath + (loaded ? " loaded though it cannot be opened" : " did not load");
-  else if (clickedFile && loaded && app.model.path() != clickedPath) why = "loaded " + app.model.path() + ", clicked " + clickedPath;
+  if (const GLenum error = glError(minimisedWidth || viewportWidth == 0); error != GL_NO_ERROR)
+    why = "GL error " + std::to_string(error);
+  else if (app.rotateX < 0 || app.rotateX > 180)
+    why = "rotateX " + std::to_string(app.rotateX);
+  else if (app.rotateZ < -359 || app.rotateZ > 359)
+    why = "rotateZ " + std::to_string(app.rotateZ);
+  else if (loaded && !onWheelLadder(app.translateZ))
+    why = "translateZ " + std::to_string(app.translateZ);
+  else if (viewportHeight < 1)
+    why = "viewport height " + std::to_string(viewportHeight);
+  else if (clickedFile && !cameraIsReset())
+    why = "the camera was not reset by a file click";
+  else if (clickedFile && loaded != fileOpens)
+    why = clickedPath + (loaded ? " loaded though it cannot be opened" : " did not load");
+  else if (clickedFile && loaded && app.model.path() != clickedPath)
+    why = "loaded " + app.model.path() + ", clicked " + clickedPath;
   else if (!screenIsRight(why)) {
-  } else if (const std::string title = windowTitle(); title != (loaded ? "Zarvo - " + app.model.path() : "Zarvo"))
+  } else if (const std::string title = windowTitle();
+             title != (loaded ? "Zarvo - " + app.model.path() : "Zarvo"))
     why = "title " + title;
   clickedFile = false;
   broken = why;

@@ -62,7 +62,9 @@ class SoakDriver {
   bool screenIsRight(std::string& why) const;
   bool cameraIsReset() const;
 
-  int below(int bound) { return static_cast<int>(random.next() % static_cast<std::uint64_t>(bound)); }
+  int below(int bound) {
+    return static_cast<int>(random.next() % static_cast<std::uint64_t>(bound));
+  }
   bool chance(int percent) { return below(100) < percent; }
   int coordinate(int size);
 

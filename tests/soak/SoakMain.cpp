@@ -20,11 +20,12 @@ struct Options {
 };
 
 void printUsage() {
-  std::fprintf(stderr,
-               "usage: zarvosoak [--events N] [--seed S] [--tracks DIR]\n"
-               "  --events N    events to send (default 100000)\n"
-               "  --seed S      the random run (default 1)\n"
-               "  --tracks DIR  play with copies of DIR/smx and DIR/smxU instead of generated tracks\n");
+  std::fprintf(
+      stderr,
+      "usage: zarvosoak [--events N] [--seed S] [--tracks DIR]\n"
+      "  --events N    events to send (default 100000)\n"
+      "  --seed S      the random run (default 1)\n"
+      "  --tracks DIR  play with copies of DIR/smx and DIR/smxU instead of generated tracks\n");
 }
 
 bool parse(int argc, char** argv, Options& options) {
@@ -56,9 +57,12 @@ void copyTracks(const std::filesystem::path& from) {
 void printFigures(const SoakFigures& figures, double seconds) {
   std::printf("events survived: %ld in %.1f s (%.0f events/s)\n", figures.events, seconds,
               seconds > 0 ? figures.events / seconds : 0.0);
-  for (const auto& [kind, count] : figures.perKind) std::printf("  %-22s %ld\n", kind.c_str(), count);
-  std::printf("  loads %ld, clicks on files that could not be opened %ld, closes %ld, screen rebuilds %ld\n",
-              figures.loads, figures.failedLoads, figures.closes, figures.rebuilds);
+  for (const auto& [kind, count] : figures.perKind)
+    std::printf("  %-22s %ld\n", kind.c_str(), count);
+  std::printf(
+      "  loads %ld, clicks on files that could not be opened %ld, closes %ld, screen rebuilds "
+      "%ld\n",
+      figures.loads, figures.failedLoads, figures.closes, figures.rebuilds);
 }
 
 }  // namespace
@@ -80,7 +84,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "zarvosoak: the window could not be opened\n");
     return 3;
   }
-  std::printf("zarvosoak: seed %llu, %ld events\n", static_cast<unsigned long long>(options.seed), options.events);
+  std::printf("zarvosoak: seed %llu, %ld events\n", static_cast<unsigned long long>(options.seed),
+              options.events);
   SoakDriver driver(running.app, options.seed);
   const auto start = std::chrono::steady_clock::now();
   const bool survived = driver.run(options.events);

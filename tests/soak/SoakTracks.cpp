@@ -18,7 +18,9 @@ constexpr int circuitTriangles = 2000;
 constexpr int firstObjectAt = smx::fileHeaderSize;
 constexpr std::int32_t hugeCount = 0x7FFFFFFF;
 
-int below(Random& random, int bound) { return static_cast<int>(random.next() % static_cast<std::uint64_t>(bound)); }
+int below(Random& random, int bound) {
+  return static_cast<int>(random.next() % static_cast<std::uint64_t>(bound));
+}
 
 // A few objects of a few points, every triangle naming points of its own object.
 SmxFile soundTrack(Random& random, bool indicesInRange = true) {
@@ -82,16 +84,26 @@ std::vector<unsigned char> trackBytes(TrackKind kind, Random& random) {
 bool endsWithSmx(const std::string& name) {
   static const std::string extension = ".smx";
   if (name.size() < extension.size()) return false;
-  return std::equal(extension.begin(), extension.end(), name.end() - static_cast<long>(extension.size()),
-                    [](char e, char c) { return e == std::tolower(static_cast<unsigned char>(c)); });
+  return std::equal(
+      extension.begin(), extension.end(), name.end() - static_cast<long>(extension.size()),
+      [](char e, char c) { return e == std::tolower(static_cast<unsigned char>(c)); });
 }
 
 }  // namespace
 
 const char* trackKindName(TrackKind kind) {
-  static const char* const names[trackKindCount] = {
-      "circuit",    "sound",          "empty",          "cut",           "negative-objects",    "negative-points",
-      "negative-triangles", "huge-points", "huge-triangles", "huge-objects", "indices-out-of-range", "garbage"};
+  static const char* const names[trackKindCount] = {"circuit",
+                                                    "sound",
+                                                    "empty",
+                                                    "cut",
+                                                    "negative-objects",
+                                                    "negative-points",
+                                                    "negative-triangles",
+                                                    "huge-points",
+                                                    "huge-triangles",
+                                                    "huge-objects",
+                                                    "indices-out-of-range",
+                                                    "garbage"};
   return names[static_cast<int>(kind)];
 }
 
@@ -103,7 +115,8 @@ bool writeTrack(TrackKind kind, const std::string& path, Random& random) {
   const std::vector<unsigned char> bytes = trackBytes(kind, random);
   std::FILE* file = std::fopen(path.c_str(), "wb");
   if (!file) return false;
-  const bool written = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  const bool written =
+      bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
   return std::fclose(file) == 0 && written;
 }
 
@@ -124,7 +137,8 @@ std::vector<std::string> trackPaths(bool withFolders) {
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
       const std::string name = entry.path().filename().string();
-      if (endsWithSmx(name) && (withFolders || !entry.is_directory(error))) paths.push_back(folder + ("/" + name));
+      if (endsWithSmx(name) && (withFolders || !entry.is_directory(error)))
+        paths.push_back(folder + ("/" + name));
     }
   }
   std::sort(paths.begin(), paths.end());

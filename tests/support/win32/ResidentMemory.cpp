@@ -1,8 +1,8 @@
 // Resident memory as the working set that GetProcessMemoryInfo reports.
 #include "soak/ResidentMemory.h"
 
-#include <windows.h>
 #include <psapi.h>
+#include <windows.h>
 
 std::int64_t residentBytes() {
   PROCESS_MEMORY_COUNTERS counters{};
