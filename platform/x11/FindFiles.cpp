@@ -23,9 +23,15 @@ bool matches(const char* pattern, const char* name) {
   return (*pattern == '?' || upper(*pattern) == upper(*name)) && matches(pattern + 1, name + 1);
 }
 
-bool isDirectory(const std::string& path) {
+enum class EntryKind { File, Directory, Special };
+
+// NOTE: Linux folders also hold pipes, sockets and devices (or links to them); a Windows folder
+// never does. Opening a pipe waits for a writer and a device may never end, so none is a track.
+// A dangling link counts as a file: it is listed and fails to open, like a file deleted meanwhile.
+EntryKind kindOf(const std::string& path) {
   struct stat status {};
-  return stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+  if (stat(path.c_str(), &status) != 0 || S_ISREG(status.st_mode)) return EntryKind::File;
+  return S_ISDIR(status.st_mode) ? EntryKind::Directory : EntryKind::Special;
 }
 
 // NOTE: readdir returns entries in no particular order; NTFS returns them sorted by their
@@ -47,8 +53,10 @@ bool findFiles(const char* pattern, std::vector<DirectoryEntry>& entries) {
   if (!directory) return false;
   const size_t firstFound = entries.size();
   while (const dirent* entry = readdir(directory)) {
-    if (matches(namePattern.c_str(), entry->d_name))
-      entries.push_back({entry->d_name, isDirectory(folder + "/" + entry->d_name)});
+    if (!matches(namePattern.c_str(), entry->d_name)) continue;
+    const EntryKind kind = kindOf(folder + "/" + entry->d_name);
+    if (kind == EntryKind::Special) continue;
+    entries.push_back({entry->d_name, kind == EntryKind::Directory});
   }
   closedir(directory);
   std::sort(entries.begin() + static_cast<long>(firstFound), entries.end(), byName);

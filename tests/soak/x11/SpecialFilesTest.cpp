@@ -1,0 +1,28 @@
+// Linux folders can hold pipes and devices under a track's name; none of them is listed,
+// since opening a pipe waits for a writer and a device may never end.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <string>
+
+#include "support/RunningApp.h"
+#include "support/SmxFile.h"
+#include "ui/Button.h"
+
+TEST(SpecialFiles, PipesAndDevicesNamedLikeTracksAreNotListed) {
+  RunningApp running([] {
+    singleTriangleTrack().writeTo("smx/track.smx");
+    mkfifo("smx/pipe.smx", 0600);
+    std::filesystem::create_symlink("/dev/urandom", "smx/random.smx");
+    std::filesystem::create_symlink("track.smx", "smx/link.smx");
+    std::filesystem::create_symlink("nowhere.smx", "smx/dangling.smx");
+  });
+  ASSERT_TRUE(running.created);
+  std::vector<std::string> shown;
+  for (int id = 1; const Button* box = running.app.panel.get(id); ++id)
+    shown.push_back(box->getText());
+  // A link to a track is a track; a dangling link is listed and fails to open, like a file deleted
+  // meanwhile.
+  EXPECT_EQ(shown, (std::vector<std::string>{"smx/dangling.smx", "smx/link.smx", "smx/track.smx"}));
+}
