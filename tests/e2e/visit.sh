@@ -176,13 +176,26 @@ boxRight=$((clientWidth - 5))
 boxMiddle=$((boxLeft + 100))
 expect "the list is drawn on the workspace grey $background (found $(pixel "$list" 100 240))" \
   [ "$(count "$list" 0 0 $((boxLeft - 1)) "$clientHeight" '!isBackground()')" -eq 0 ]
+# Box c: fill rows 25c - 20 .. 25c - 1 and columns 515 .. 714, darkening towards the bottom.
+# Mesa draws its light outline on rows 25c - 20 and 25c and on columns 514 and 714, over the
+# fill or beside it; the 5 pixels beside the box stay background.
 box_in_column() {
-  local top=$((25 * $1 - 20))
-  darker "$(pixel "$list" $((boxRight - 3)) $((top + 15)))" "$background" 20 &&
-    darker "$(pixel "$list" $((boxLeft + 3)) $((top + 15)))" "$background" 20 &&
-    near "$(pixel "$list" $((boxRight + 3)) $((top + 10)))" "$background" &&
-    near "$(pixel "$list" $((boxLeft - 3)) $((top + 10)))" "$background" &&
-    near "$(pixel "$list" "$boxMiddle" $((top + 22)))" "$background" &&
+  local top=$((25 * $1 - 20)) row=$((25 * $1 - 2))
+  local topFill bottomFill leftFill rightFill
+  topFill=$(pixel "$list" "$boxMiddle" $((top + 1)))
+  bottomFill=$(pixel "$list" "$boxMiddle" $((top + 19)))
+  leftFill=$(pixel "$list" "$boxLeft" "$row")
+  rightFill=$(pixel "$list" $((boxRight - 2)) "$row")
+  darker "$bottomFill" "$background" 20 && darker "$leftFill" "$background" 20 &&
+    darker "$rightFill" "$background" 20 &&
+    darker "$topFill" "$(pixel "$list" "$boxMiddle" "$top")" 40 &&
+    darker "$bottomFill" "$(pixel "$list" "$boxMiddle" $((top + 20)))" 40 &&
+    darker "$leftFill" "$(pixel "$list" $((boxLeft - 1)) "$row")" 40 &&
+    darker "$rightFill" "$(pixel "$list" $((boxRight - 1)) "$row")" 40 &&
+    near "$(pixel "$list" "$boxMiddle" $((top - 1)))" "$background" &&
+    near "$(pixel "$list" "$boxMiddle" $((top + 21)))" "$background" &&
+    near "$(pixel "$list" $((boxLeft - 2)) "$row")" "$background" &&
+    near "$(pixel "$list" "$boxRight" "$row")" "$background" &&
     [ "$(count "$list" "$boxLeft" "$top" 200 20 'r == 255 && g == 255 && b == 255')" -ge 20 ]
 }
 # One box per track file: the search skips folders only, and matches the extension in any case.
