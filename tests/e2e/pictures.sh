@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Reads colours and shapes out of screenshots (PNG, client coordinates from the top-left);
 # sourced by visit.sh. Colours are "R G B" strings with 8 bits a channel. The scans know the
 # two flat colours of a frame: $ground (the loaded track's ground plane) and $background
