@@ -15,3 +15,12 @@ TestWindow::TestWindow(int width, int height) {
 TestWindow::~TestWindow() {
   if (open) platform::closeWindow();
 }
+
+void usePixelProjection(int width, int height) {
+  glViewport(0, 0, width, height);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0, width, 0, height, -1, 1);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+}

@@ -13,3 +13,6 @@ class TestWindow {
  private:
   bool open = false;
 };
+
+// Viewport and projection of one unit per pixel, origin at the bottom-left; identity modelview.
+void usePixelProjection(int width, int height);

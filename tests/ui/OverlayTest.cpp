@@ -12,14 +12,7 @@ void OverlayTest::SetUp() {
   setFixedGlState(0);
 }
 
-void usePixelProjection() {
-  glViewport(0, 0, viewportWidth, viewportHeight);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glOrtho(0, viewportWidth, 0, viewportHeight, -1, 1);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-}
+void usePixelProjection() { usePixelProjection(viewportWidth, viewportHeight); }
 
 std::vector<FeedbackItem> drawnItems(const Button& button) {
   usePixelProjection();

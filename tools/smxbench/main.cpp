@@ -18,6 +18,7 @@
 #include "mesh/SmxModel.h"
 #include "mesh/SmxReader.h"
 #include "platform/Platform.h"
+#include "view/FixedGlState.h"
 
 namespace {
 
@@ -96,13 +97,7 @@ double drawFrame(const SmxModel& model) {
 
 void setViewerState() {
   glViewport(0, 0, 720, 480);
-  glShadeModel(GL_SMOOTH);
-  glEnable(GL_DEPTH_TEST);
-  glDepthFunc(GL_LEQUAL);
-  glEnable(GL_BLEND);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  glEnable(GL_CULL_FACE);
-  glCullFace(GL_BACK);
+  setFixedGlState(0);
 }
 
 bool benchmark(std::int64_t triangles, const std::filesystem::path& folder) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "support/TestWindow.h"
 #include "support/Feedback.h"
 
 namespace {
@@ -22,12 +23,7 @@ class FontGlyphsTest : public testing::Test {
     ASSERT_TRUE(platform::openWindow("ZarvoTest", "Zarvo", kWidth, kHeight, 16));
     base = glGenLists(kGlyphCount);
     platform::buildFontGlyphs(base, 12, "Courier New");
-    glViewport(0, 0, kWidth, kHeight);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, kWidth, 0, kHeight, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    usePixelProjection(kWidth, kHeight);
   }
   void TearDown() override { platform::closeWindow(); }
 
