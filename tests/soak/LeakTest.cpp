@@ -28,8 +28,8 @@ namespace {
 constexpr int cycles = 1000;
 constexpr int warmUpCycles = 100;
 constexpr int fontGlyphs = 255;
-// Generous: one leaked list or point buffer of the circuit per cycle adds hundreds of megabytes.
-constexpr std::int64_t noiseBytes = 32ll << 20;
+// Growth stays well below a megabyte; a point buffer lost per cycle adds tens of megabytes.
+constexpr std::int64_t noiseBytes = 8ll << 20;
 
 // Big enough that a lost list or point buffer shows in the memory figures.
 constexpr int circuitTriangles = 10000;

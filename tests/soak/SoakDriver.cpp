@@ -66,19 +66,19 @@ std::string readout(const ZarvoApp& app) {
 SoakDriver::SoakDriver(RecordingApp& app, std::uint64_t seed)
     : app(app), random(seed), listed(trackPaths()) {
   kinds = {
-      {"mouse move", 14, &SoakDriver::moveMouse},
-      {"right-button drag", 14, &SoakDriver::drag},
-      {"click on a box", 9, &SoakDriver::clickBox},
-      {"click elsewhere", 6, &SoakDriver::clickAnywhere},
-      {"key down", 18, &SoakDriver::pressKey},
-      {"key up", 8, &SoakDriver::releaseKey},
-      {"wheel", 12, &SoakDriver::turnWheel},
-      {"resize", 5, &SoakDriver::resize},
-      {"focus change", 4, &SoakDriver::changeFocus},
-      {"activation", 3, &SoakDriver::activate},
-      {"timer", 2, &SoakDriver::tick},
-      {"repaint", 2, &SoakDriver::repaint},
-      {"track changed on disk", 3, &SoakDriver::changeFiles},
+      {"mouse move", 6, 20, &SoakDriver::moveMouse},
+      {"right-button drag", 5, 60, &SoakDriver::drag},
+      {"click on a box", 14, 1, &SoakDriver::clickBox},
+      {"click elsewhere", 6, 1, &SoakDriver::clickAnywhere},
+      {"key down", 8, 40, &SoakDriver::pressKey},
+      {"key up", 8, 1, &SoakDriver::releaseKey},
+      {"wheel", 5, 40, &SoakDriver::turnWheel},
+      {"resize", 5, 1, &SoakDriver::resize},
+      {"focus change", 4, 1, &SoakDriver::changeFocus},
+      {"activation", 3, 1, &SoakDriver::activate},
+      {"timer", 2, 1, &SoakDriver::tick},
+      {"repaint", 2, 1, &SoakDriver::repaint},
+      {"track changed on disk", 3, 1, &SoakDriver::changeFiles},
   };
   for (const EventKind& kind : kinds) totalWeight += kind.weight;
 }
@@ -90,12 +90,17 @@ bool SoakDriver::run(long events) {
   }
   if (!check()) return false;
   for (long n = 0; n < events; ++n) {
-    int pick = below(totalWeight);
-    const EventKind* kind = kinds.data();
-    while (pick >= kind->weight) pick -= (kind++)->weight;
+    burstStarts = burstLeft == 0;
+    if (burstStarts) {
+      int pick = below(totalWeight);
+      current = kinds.data();
+      while (pick >= current->weight) pick -= (current++)->weight;
+      burstLeft = 1 + below(current->longestBurst);
+    }
+    --burstLeft;
     minimisedWidth = viewportWidth == 0;
-    (this->*kind->send)();
-    ++counts.perKind[kind->name];
+    (this->*current->send)();
+    ++counts.perKind[current->name];
     ++counts.events;
     // The recording is not needed here; dropping it keeps the run's memory flat.
     app.calls.clear();
@@ -112,23 +117,32 @@ int SoakDriver::coordinate(int size) {
   return chance(80) ? below(std::max(size, 1)) : below(maxCoordinate + 1);
 }
 
+// The pointer moves on in the burst's direction, now and then jumping anywhere a message can point.
+void SoakDriver::travel() {
+  if (burstStarts) {
+    stepX = below(81) - 40;
+    stepY = below(81) - 40;
+    heldFlags = static_cast<unsigned>(below(32));
+  }
+  if (chance(3)) {
+    pointerX = below(maxCoordinate + 1);
+    pointerY = below(maxCoordinate + 1);
+  } else {
+    pointerX = std::clamp(pointerX + stepX + below(5) - 2, 0, maxCoordinate);
+    pointerY = std::clamp(pointerY + stepY + below(5) - 2, 0, maxCoordinate);
+  }
+}
+
 void SoakDriver::moveMouse() {
-  pointerX = coordinate(viewportWidth);
-  pointerY = coordinate(viewportHeight);
-  const unsigned flags = static_cast<unsigned>(below(32)) & ~mouseFlags::right;
+  travel();
+  const unsigned flags = heldFlags & ~mouseFlags::right;
   note("onMouseMove(%d, %d, 0x%x)", pointerX, pointerY, flags);
   app.onMouseMove(pointerX, pointerY, flags);
 }
 
 void SoakDriver::drag() {
-  if (chance(10)) {
-    pointerX = below(maxCoordinate + 1);
-    pointerY = below(maxCoordinate + 1);
-  } else {
-    pointerX = std::clamp(pointerX + below(81) - 40, 0, maxCoordinate);
-    pointerY = std::clamp(pointerY + below(81) - 40, 0, maxCoordinate);
-  }
-  const unsigned flags = static_cast<unsigned>(below(32)) | mouseFlags::right;
+  travel();
+  const unsigned flags = heldFlags | mouseFlags::right;
   note("onMouseMove(%d, %d, 0x%x)", pointerX, pointerY, flags);
   app.onMouseMove(pointerX, pointerY, flags);
 }
@@ -182,10 +196,11 @@ void SoakDriver::mouseUp(int x, int y, unsigned flags) {
   }
 }
 
+// A held key repeats: every message of the burst carries the same key.
 void SoakDriver::pressKey() {
-  const unsigned key = chance(70) ? cameraKeys[below(8)] : static_cast<unsigned>(below(256));
-  note("onKeyDown(0x%x)", key);
-  app.onKeyDown(key);
+  if (burstStarts) heldKey = chance(75) ? cameraKeys[below(8)] : static_cast<unsigned>(below(256));
+  note("onKeyDown(0x%x)", heldKey);
+  app.onKeyDown(heldKey);
 }
 
 void SoakDriver::releaseKey() {
@@ -198,12 +213,12 @@ void SoakDriver::releaseKey() {
 }
 
 void SoakDriver::turnWheel() {
-  const unsigned delta =
-      chance(80) ? wheelDistances[below(7)] : static_cast<unsigned>(below(65536));
+  if (burstStarts)
+    wheelDelta = chance(80) ? wheelDistances[below(7)] : static_cast<unsigned>(below(65536));
   const int x = below(maxCoordinate + 1), y = below(maxCoordinate + 1);
   const unsigned keyFlags = static_cast<unsigned>(below(32));
-  note("onMouseWheel(%d, %d, 0x%x, %u)", x, y, keyFlags, delta);
-  app.onMouseWheel(x, y, keyFlags, delta);
+  note("onMouseWheel(%d, %d, 0x%x, %u)", x, y, keyFlags, wheelDelta);
+  app.onMouseWheel(x, y, keyFlags, wheelDelta);
 }
 
 void SoakDriver::resize() {

@@ -32,9 +32,12 @@ class SoakDriver {
 
  private:
   using Event = void (SoakDriver::*)();
+  // A kind of event comes in bursts, as a user sweeps the mouse, spins the wheel or holds a key:
+  // the messages of a burst share their key, wheel distance or direction of travel.
   struct EventKind {
     const char* name;
     int weight;
+    int longestBurst;
     Event send;
   };
 
@@ -67,6 +70,7 @@ class SoakDriver {
   }
   bool chance(int percent) { return below(100) < percent; }
   int coordinate(int size);
+  void travel();
 
   RecordingApp& app;
   Random random;
@@ -75,8 +79,16 @@ class SoakDriver {
 
   // The tracks on disk when the file list was last built.
   std::vector<std::string> listed;
+  const EventKind* current = nullptr;
+  int burstLeft = 0;
+  bool burstStarts = false;
   int pointerX = 0;
   int pointerY = 0;
+  int stepX = 0;
+  int stepY = 0;
+  unsigned heldFlags = 0;
+  unsigned heldKey = 0;
+  unsigned wheelDelta = 0;
   int newTracks = 0;
   // Set by a file-box click whose outcome the next check verifies.
   bool clickedFile = false;
