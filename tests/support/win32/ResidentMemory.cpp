@@ -1,8 +1,10 @@
 // Resident memory as the working set that GetProcessMemoryInfo reports.
 #include "soak/ResidentMemory.h"
 
-#include <psapi.h>
 #include <windows.h>
+
+// psapi.h builds on the types of windows.h.
+#include <psapi.h>
 
 std::int64_t residentBytes() {
   PROCESS_MEMORY_COUNTERS counters{};
