@@ -23,7 +23,10 @@ using x11::mainWindow;
 namespace {
 
 constexpr char kErrorCaption[] = "Error!";
-constexpr int kDepthBits = 16;
+// NOTE: Mesa's GLX hands out exactly the depth asked for, while Windows drivers (and Wine)
+// answer a 16-bit request with their deeper buffer; with near 1 and far 30000 a 16-bit
+// buffer lets the ground show through distant terrain, so the deeper one is tried first.
+constexpr int kDepthBitsPreferred[] = {24, 16};
 constexpr unsigned char kOpaque = 255;
 constexpr long kEventMask = ExposureMask | StructureNotifyMask | FocusChangeMask | KeyPressMask |
                             KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
@@ -75,10 +78,14 @@ bool fail(const char* text) {
 // A double-buffered RGBA visual; 16 colour bits ask for at least 5 bits a channel.
 VisualInfo chooseVisual(Display* display, int colourBits) {
   const int channelBits = std::min(8, colourBits / 3);
-  int attributes[] = {GLX_RGBA,       GLX_DOUBLEBUFFER, GLX_RED_SIZE,  channelBits,
-                      GLX_GREEN_SIZE, channelBits,      GLX_BLUE_SIZE, channelBits,
-                      GLX_DEPTH_SIZE, kDepthBits,       None};
-  return VisualInfo(glXChooseVisual(display, DefaultScreen(display), attributes));
+  for (int depthBits : kDepthBitsPreferred) {
+    int attributes[] = {GLX_RGBA,       GLX_DOUBLEBUFFER, GLX_RED_SIZE,  channelBits,
+                        GLX_GREEN_SIZE, channelBits,      GLX_BLUE_SIZE, channelBits,
+                        GLX_DEPTH_SIZE, depthBits,        None};
+    if (XVisualInfo* visual = glXChooseVisual(display, DefaultScreen(display), attributes))
+      return VisualInfo(visual);
+  }
+  return VisualInfo();
 }
 
 // Creates the window and its colormap; both stay zero unless the server made them.
