@@ -28,7 +28,7 @@ tracks="$root/build/tracks"
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   cd "$tracks"
   if [ "$target" = win32 ]; then
-    export WINEPREFIX=${WINEPREFIX:-$root/build/wine} WINEARCH=win32 WINEDEBUG=-all
+    . scripts/wine-prefix.sh
     exec wine "$program"
   fi
   exec "$program"
@@ -36,9 +36,6 @@ fi
 
 shots="$root/build/screenshots/$target"
 echo "No display found: visiting the sample tracks on a virtual display instead."
-# NOTE: with-display.sh gives up at its first use of a new Wine prefix (its wineserver -p finds
-# the server that wineboot started still running); a first call that only makes the prefix gets past it.
-[ -f "${WINEPREFIX:-$root/build/wine}/system.reg" ] || scripts/with-display.sh true >/dev/null 2>&1 || true
 # The native window is closed as a window manager would ask it to.
 export CLOSE_WINDOW_HELPER="$root/build/linux/tests/e2e/close-window"
 scripts/with-display.sh bash tests/e2e/visit.sh "$target" "$program" "$tracks" "$shots"

@@ -1,13 +1,9 @@
 #!/usr/bin/env bash
 # Runs a command on a private virtual X display, with a warmed-up private Wine prefix
 # for the Windows build. Usage: scripts/with-display.sh COMMAND [ARGS...]
-# WINEPREFIX may be set to use another prefix (default: build/wine).
+# WINEPREFIX may be set to use another prefix (default: build/wine; see wine-prefix.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-
-export WINEPREFIX=${WINEPREFIX:-$root/build/wine}
-export WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-mkdir -p "$(dirname "$WINEPREFIX")"
 
 displayfile=$(mktemp)
 # -displayfd picks a free display, so another X server on this machine is never used by mistake.
@@ -26,14 +22,10 @@ for _ in $(seq 100); do [ -s "$displayfile" ] && break; sleep 0.1; done
 export DISPLAY=":$(head -n1 "$displayfile")"
 
 if command -v wine >/dev/null; then
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    wineboot -i </dev/null >"$WINEPREFIX.log" 2>&1
-    # A crashing test must fail at once instead of waiting in the debugger dialog.
-    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >>"$WINEPREFIX.log" 2>&1
-  fi
+  . "$root/scripts/wine-prefix.sh"
   # One persistent server: without it every test pays Wine's start-up again, and
   # with stdio left open its helpers can keep ctest's output pipe open.
-  wineserver -p </dev/null >/dev/null 2>&1
+  wineserver -p </dev/null >/dev/null 2>&1 || true
   wineboot </dev/null >>"$WINEPREFIX.log" 2>&1
 fi
 
