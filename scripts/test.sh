@@ -23,7 +23,7 @@ run() {
   echo "== $*"
   "$@" || failed=1
 }
-run scripts/with-display.sh ctest --preset linux -j2
+run scripts/with-display.sh ctest --preset linux
 run scripts/with-display.sh ctest --preset linux-asan
 run scripts/with-display.sh ctest --preset win32
 if [ -x scripts/fuzz.sh ]; then run scripts/fuzz.sh "${ZARVO_FUZZ_SECONDS:-60}"; fi
