@@ -117,12 +117,17 @@ int SoakDriver::coordinate(int size) {
   return chance(80) ? below(std::max(size, 1)) : below(maxCoordinate + 1);
 }
 
-// The pointer moves on in the burst's direction, now and then jumping anywhere a message can point.
+// The pointer moves on in the burst's direction; a burst often starts somewhere new in the
+// window, and now and then the pointer jumps anywhere a message can point.
 void SoakDriver::travel() {
   if (burstStarts) {
     stepX = below(81) - 40;
     stepY = below(81) - 40;
     heldFlags = static_cast<unsigned>(below(32));
+    if (chance(50)) {
+      pointerX = coordinate(viewportWidth);
+      pointerY = coordinate(viewportHeight);
+    }
   }
   if (chance(3)) {
     pointerX = below(maxCoordinate + 1);
