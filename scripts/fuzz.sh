@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the SMX reader's libFuzzer target with clang (address and undefined-behaviour
-# sanitizers) into build/fuzz, seeds it with small generated circuits and runs it.
+# sanitizers) into build/fuzz, seeds it with small generated circuits and the kept
+# corpus (fuzz/corpus), and runs it.
 # Usage: scripts/fuzz.sh [SECONDS | -runs=N]   (default: 60 seconds)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -24,10 +25,12 @@ for seed in 1 2 3; do
   "$out/smxgen" --triangles 2000 --seed "$seed" --output "$out/seeds/circuit-$seed.smx"
 done
 
-log=$out/fuzz.log
+# Each run keeps its own log, so overlapping runs never mix their figures.
+log=$(mktemp "$out/fuzz-XXXXXX.log")
 status=0
-"$out/smx_reader_fuzz" "${budget[@]}" -max_len=65536 -print_final_stats=1 \
-  "$out/corpus" "$out/seeds" >"$log" 2>&1 || status=$?
+# Inputs larger than the reader's 64 KiB buffer reach its refills and its direct block reads.
+"$out/smx_reader_fuzz" "${budget[@]}" -max_len=262144 -print_final_stats=1 \
+  "$out/corpus" "$out/seeds" "$root/fuzz/corpus" >"$log" 2>&1 || status=$?
 grep -E 'ERROR|SUMMARY|Test unit written' "$log" || true
 runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
 echo "executions: ${runs:-unknown} (log: $log)"
