@@ -3,7 +3,7 @@
 
 #include <set>
 
-#include "SmxBytes.h"
+#include "support/SmxBytes.h"
 #include "mesh/SmxModel.h"
 #include "support/Feedback.h"
 #include "support/TestWindow.h"

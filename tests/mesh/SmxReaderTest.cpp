@@ -3,7 +3,7 @@
 #include <limits>
 
 #include "ReadSmx.h"
-#include "SmxBytes.h"
+#include "support/SmxBytes.h"
 
 namespace {
 

@@ -1,9 +1,11 @@
-// Builds small SMX files byte by byte for tests, and writes them where the test wants them.
+// Builds small SMX tracks from points and triangles, and writes them where the test wants them.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "support/SmxBytes.h"
 
 struct SmxPoint {
   std::int32_t x, y, z;
@@ -28,8 +30,8 @@ class SmxFile {
   std::string writeTo(const std::string& path) const;
 
  private:
-  std::vector<unsigned char> header;
-  std::vector<unsigned char> body;
+  unsigned char ground[3];
+  SmxBytes body;
   std::int32_t objects = 0;
 };
 

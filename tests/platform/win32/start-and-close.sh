@@ -22,11 +22,14 @@ if [ -z "$window" ]; then
 fi
 echo "window $window: $(xdotool getwindowgeometry "$window" | tr '\n' ' ')"
 
-xdotool windowfocus --sync "$window" 2>/dev/null || true
-xdotool key --window "$window" alt+F4
-for _ in $(seq 100); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.2
+# Real key events (XTEST) go to the focused window; with no window manager the focus
+# may take a moment to land, so the close is asked for until the program is gone.
+for _ in 1 2 3 4 5; do
+  timeout 5 xdotool windowfocus --sync "$window" 2>/dev/null && xdotool key alt+F4
+  for _ in $(seq 25); do
+    kill -0 "$pid" 2>/dev/null || break 2
+    sleep 0.2
+  done
 done
 if kill -0 "$pid" 2>/dev/null; then
   echo "the program did not exit after Alt+F4"

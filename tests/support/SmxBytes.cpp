@@ -1,4 +1,4 @@
-#include "SmxBytes.h"
+#include "support/SmxBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -78,7 +78,12 @@ SmxBytes SmxBytes::cut(std::size_t length) const {
 }
 
 std::string SmxBytes::write(const std::string& suffix) const {
-  const std::string path = (testFolder() / (testName() + suffix + ".smx")).string();
+  return writeTo((testFolder() / (testName() + suffix + ".smx")).string());
+}
+
+std::string SmxBytes::writeTo(const std::string& path) const {
+  const std::filesystem::path target(path);
+  if (target.has_parent_path()) std::filesystem::create_directories(target.parent_path());
   std::FILE* file = std::fopen(path.c_str(), "wb");
   EXPECT_NE(file, nullptr) << path;
   if (!file) return path;

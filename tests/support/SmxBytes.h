@@ -22,6 +22,8 @@ class SmxBytes {
 
   // Writes the bytes to a file named after the running test and returns its path.
   std::string write(const std::string& suffix = "") const;
+  // Writes the bytes to path, making its folder if needed, and returns the path.
+  std::string writeTo(const std::string& path) const;
 
   std::vector<unsigned char> bytes;
 };
