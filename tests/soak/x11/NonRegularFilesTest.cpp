@@ -10,7 +10,7 @@
 #include "support/SmxFile.h"
 #include "ui/Button.h"
 
-TEST(SpecialFiles, PipesAndDevicesNamedLikeTracksAreNotListed) {
+TEST(NonRegularFiles, PipesAndDevicesNamedLikeTracksAreNotListed) {
   RunningApp running([] {
     singleTriangleTrack().writeTo("smx/track.smx");
     mkfifo("smx/pipe.smx", 0600);
