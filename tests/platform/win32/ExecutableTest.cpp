@@ -9,16 +9,14 @@
 TEST(Executable, CarriesIconManifestAndVersionRecord) {
   HMODULE exe = LoadLibraryExA(ZARVO_EXE, nullptr, LOAD_LIBRARY_AS_DATAFILE);
   ASSERT_NE(exe, nullptr) << ZARVO_EXE;
-  EXPECT_NE(FindResourceA(exe, MAKEINTRESOURCEA(101), MAKEINTRESOURCEA(14)), nullptr) << "icon group 101";
-
   HRSRC manifestInfo = FindResourceA(exe, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
   ASSERT_NE(manifestInfo, nullptr);
-  const char* manifest = static_cast<const char*>(LockResource(LoadResource(exe, manifestInfo)));
-  const std::string manifestText(manifest, SizeofResource(exe, manifestInfo));
-  EXPECT_NE(manifestText.find("name=\"Zarvo\" version=\"1.0.0.0\" processorArchitecture=\"X86\""), std::string::npos);
-  EXPECT_NE(manifestText.find("Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos);
+  const std::string manifest(static_cast<const char*>(LockResource(LoadResource(exe, manifestInfo))),
+                             SizeofResource(exe, manifestInfo));
+  EXPECT_NE(manifest.find("name=\"Zarvo\" version=\"1.0.0.0\" processorArchitecture=\"X86\""), std::string::npos);
+  EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos);
 
-  // Icons of the group: 16, 32 and 48 pixels.
+  // The icon group 101 holds 16, 32 and 48 pixel pictures.
   for (int size : {16, 32, 48}) {
     HICON icon = static_cast<HICON>(LoadImageA(exe, MAKEINTRESOURCEA(101), IMAGE_ICON, size, size, 0));
     ICONINFO info = {};
@@ -33,21 +31,20 @@ TEST(Executable, CarriesIconManifestAndVersionRecord) {
   FreeLibrary(exe);
 
   DWORD ignored = 0;
-  const DWORD size = GetFileVersionInfoSizeA(ZARVO_EXE, &ignored);
-  ASSERT_GT(size, 0u);
-  std::vector<char> version(size);
-  ASSERT_TRUE(GetFileVersionInfoA(ZARVO_EXE, 0, size, version.data()));
+  std::vector<char> version(GetFileVersionInfoSizeA(ZARVO_EXE, &ignored));
+  ASSERT_TRUE(!version.empty() && GetFileVersionInfoA(ZARVO_EXE, 0, version.size(), version.data()));
   VS_FIXEDFILEINFO* fixed = nullptr;
+  char* name = nullptr;
+  char* fileVersion = nullptr;
   UINT length = 0;
-  ASSERT_TRUE(VerQueryValueA(version.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+  ASSERT_TRUE(VerQueryValueA(version.data(), "\\", reinterpret_cast<void**>(&fixed), &length) &&
+              VerQueryValueA(version.data(), "\\StringFileInfo\\040904b0\\ProductName",
+                             reinterpret_cast<void**>(&name), &length) &&
+              VerQueryValueA(version.data(), "\\StringFileInfo\\040904b0\\FileVersion",
+                             reinterpret_cast<void**>(&fileVersion), &length));
   EXPECT_EQ(fixed->dwFileVersionMS, 0u);
   EXPECT_EQ(fixed->dwFileVersionLS, 1u);
   EXPECT_EQ(fixed->dwProductVersionLS, 1u);
-  char* text = nullptr;
-  ASSERT_TRUE(VerQueryValueA(version.data(), "\\StringFileInfo\\040904b0\\ProductName",
-                             reinterpret_cast<void**>(&text), &length));
-  EXPECT_STREQ(text, "Zarvo");
-  ASSERT_TRUE(VerQueryValueA(version.data(), "\\StringFileInfo\\040904b0\\FileVersion",
-                             reinterpret_cast<void**>(&text), &length));
-  EXPECT_STREQ(text, "0, 0, 0, 1");
+  EXPECT_STREQ(name, "Zarvo");
+  EXPECT_STREQ(fileVersion, "0, 0, 0, 1");
 }

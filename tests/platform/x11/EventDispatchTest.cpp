@@ -1,23 +1,48 @@
-// Each X event the window can get, sent through the server, and the one handler call it must
-// become, with the integers the Windows messages would carry.
+// X events reaching the real window, sent by this client or made by the server from faked
+// input, and the handler calls they become, with the integers the Windows messages would carry.
 #include <gtest/gtest.h>
 
+#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
-#include <functional>
-#include <string>
+#include <chrono>
+#include <thread>
 #include <vector>
 
-#include "EventPump.h"
 #include "platform/Platform.h"
 #include "platform/x11/EventDispatch.h"
 #include "platform/x11/X11Window.h"
+#include "support/RecordingApp.h"
+
+// Lets failures show a call as handler(arguments).
+void PrintTo(const HandlerCall& call, std::ostream* out) {
+  *out << call.handler << "(";
+  for (size_t i = 0; i < call.args.size(); ++i) *out << (i ? ", " : "") << call.args[i];
+  *out << ")";
+}
 
 namespace {
 
 using platform::x11::mainWindow;
 using Calls = std::vector<HandlerCall>;
+
+// Long enough for the server to have handled faked input and sent its events.
+constexpr int kSettleMs = 60;
+
+// Hands the queued events to the backend as its message loop would, for at least `ms`.
+void pump(int ms = 0) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+  do {
+    XSync(mainWindow.display, False);
+    for (XEvent event; XPending(mainWindow.display) > 0;) {
+      XNextEvent(mainWindow.display, &event);
+      platform::x11::processEvent(event);
+    }
+    if (ms) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  } while (std::chrono::steady_clock::now() < end);
+}
 
 class EventDispatchTest : public testing::Test {
  protected:
@@ -25,253 +50,193 @@ class EventDispatchTest : public testing::Test {
     theApp = &app;
     ASSERT_TRUE(platform::openWindow("ZarvoTest", "Zarvo", 720, 480, 16));
     platform::showWindow();
-    pumpEvents();
+    pump(kSettleMs);
     app.calls.clear();
   }
   void TearDown() override {
     platform::closeWindow();
     theApp = nullptr;
   }
-
   RecordingApp app;
 };
+using RealInputTest = EventDispatchTest;
 
-XEvent blankEvent(int type) {
+// An event as the server would deliver it; `detail` is the key symbol, button, Expose count or
+// focus mode, and x, y the pointer position or the new size.
+struct Sent {
+  int type;
+  unsigned long detail;
+  int x, y;
+  unsigned state;
+  Calls calls;
+};
+
+// Only clients that asked for an event's mask get it, so this also checks what the window selects.
+void send(const Sent& row) {
   XEvent event{};
-  event.xany.type = type;
-  event.xany.display = mainWindow.display;
-  event.xany.window = mainWindow.window;
-  return event;
-}
-
-XEvent key(int type, KeySym symbol, unsigned state = 0) {
-  XEvent event = blankEvent(type);
-  event.xkey.root = DefaultRootWindow(mainWindow.display);
-  event.xkey.keycode = XKeysymToKeycode(mainWindow.display, symbol);
-  event.xkey.state = state;
-  event.xkey.same_screen = True;
-  return event;
-}
-
-XEvent motion(int x, int y, unsigned state) {
-  XEvent event = blankEvent(MotionNotify);
-  event.xmotion.x = x;
-  event.xmotion.y = y;
-  event.xmotion.state = state;
-  event.xmotion.same_screen = True;
-  return event;
-}
-
-XEvent button(int type, unsigned number, int x, int y, unsigned state, int rootX = 0,
-              int rootY = 0) {
-  XEvent event = blankEvent(type);
-  event.xbutton.button = number;
-  event.xbutton.x = x;
-  event.xbutton.y = y;
-  event.xbutton.x_root = rootX;
-  event.xbutton.y_root = rootY;
-  event.xbutton.state = state;
-  event.xbutton.same_screen = True;
-  return event;
-}
-
-XEvent configure(int width, int height) {
-  XEvent event = blankEvent(ConfigureNotify);
-  event.xconfigure.event = mainWindow.window;
-  event.xconfigure.x = 40;
-  event.xconfigure.y = 30;
-  event.xconfigure.width = width;
-  event.xconfigure.height = height;
-  return event;
-}
-
-XEvent expose(int count) {
-  XEvent event = blankEvent(Expose);
-  event.xexpose.width = 10;
-  event.xexpose.height = 10;
-  event.xexpose.count = count;
-  return event;
-}
-
-XEvent focus(int type, int mode) {
-  XEvent event = blankEvent(type);
-  event.xfocus.mode = mode;
-  event.xfocus.detail = NotifyNonlinear;
-  return event;
-}
-
-XEvent mapping(int type) {
-  XEvent event = blankEvent(type);
-  event.xmap.event = mainWindow.window;
-  return event;
-}
-
-long maskFor(int type) {
-  switch (type) {
+  event.xany = {row.type, 0, True, mainWindow.display, mainWindow.window};
+  long mask = StructureNotifyMask;
+  switch (row.type) {
     case KeyPress:
-      return KeyPressMask;
     case KeyRelease:
-      return KeyReleaseMask;
+      event.xkey.keycode = XKeysymToKeycode(mainWindow.display, row.detail);
+      event.xkey.state = row.state;
+      mask = row.type == KeyPress ? KeyPressMask : KeyReleaseMask;
+      break;
     case ButtonPress:
-      return ButtonPressMask;
     case ButtonRelease:
-      return ButtonReleaseMask;
+      // The root position is offset so that a wheel reading the client position shows.
+      event.xbutton.button = row.detail;
+      event.xbutton.x_root = row.x + 100;
+      event.xbutton.y_root = row.y + 100;
+      mask = row.type == ButtonPress ? ButtonPressMask : ButtonReleaseMask;
+      [[fallthrough]];
     case MotionNotify:
-      return PointerMotionMask;
+      event.xbutton.x = row.x;  // the pointer events share this layout
+      event.xbutton.y = row.y;
+      event.xbutton.state = row.state;
+      if (row.type == MotionNotify) mask = PointerMotionMask;
+      break;
+    case ConfigureNotify:
+      event.xconfigure.width = row.x;
+      event.xconfigure.height = row.y;
+      break;
     case Expose:
-      return ExposureMask;
+      event.xexpose.count = static_cast<int>(row.detail);
+      mask = ExposureMask;
+      break;
     case FocusIn:
     case FocusOut:
-      return FocusChangeMask;
-    default:
-      return StructureNotifyMask;
+      event.xfocus.mode = static_cast<int>(row.detail);
+      mask = FocusChangeMask;
+      break;
   }
+  XSendEvent(mainWindow.display, mainWindow.window, False, mask, &event);
 }
 
-void send(XEvent event) {
-  XSendEvent(mainWindow.display, mainWindow.window, False, maskFor(event.type), &event);
+// Sent with no mask, to the window's creator, as a window manager sends it.
+void sendProtocol(const char* protocol) {
+  XEvent event{};
+  event.xclient = {ClientMessage, 0, True, mainWindow.display, mainWindow.window,
+                   XInternAtom(mainWindow.display, "WM_PROTOCOLS", False), 32, {}};
+  event.xclient.data.l[0] = static_cast<long>(XInternAtom(mainWindow.display, protocol, False));
+  XSendEvent(mainWindow.display, mainWindow.window, False, NoEventMask, &event);
 }
-
 TEST_F(EventDispatchTest, EachEventBecomesTheHandlerCallOfItsWindowsMessage) {
-  const struct {
-    const char* what;
-    std::function<XEvent()> event;
-    Calls calls;
-  } rows[] = {
-      {"W pressed", [] { return key(KeyPress, XK_w); }, {{"onKeyDown", {0x57}}}},
-      {"W pressed with Shift",
-       [] { return key(KeyPress, XK_w, ShiftMask); },
-       {{"onKeyDown", {0x57}}}},
-      {"W pressed with Caps Lock",
-       [] { return key(KeyPress, XK_w, LockMask); },
-       {{"onKeyDown", {0x57}}}},
-      {"A pressed", [] { return key(KeyPress, XK_a); }, {{"onKeyDown", {0x41}}}},
-      {"S pressed", [] { return key(KeyPress, XK_s); }, {{"onKeyDown", {0x53}}}},
-      {"D pressed", [] { return key(KeyPress, XK_d); }, {{"onKeyDown", {0x44}}}},
-      {"Left pressed", [] { return key(KeyPress, XK_Left); }, {{"onKeyDown", {0x25}}}},
-      {"Up pressed", [] { return key(KeyPress, XK_Up); }, {{"onKeyDown", {0x26}}}},
-      {"Right pressed", [] { return key(KeyPress, XK_Right); }, {{"onKeyDown", {0x27}}}},
-      {"Down pressed", [] { return key(KeyPress, XK_Down); }, {{"onKeyDown", {0x28}}}},
-      {"O released", [] { return key(KeyRelease, XK_o); }, {{"onKeyUp", {0x4F}}}},
-      {"Space released", [] { return key(KeyRelease, XK_space); }, {{"onKeyUp", {0x20}}}},
-      {"1 pressed with Shift",
-       [] { return key(KeyPress, XK_1, ShiftMask); },
-       {{"onKeyDown", {0x31}}}},
-      {"Escape pressed", [] { return key(KeyPress, XK_Escape); }, {{"onKeyDown", {0x1B}}}},
-      {"Return released", [] { return key(KeyRelease, XK_Return); }, {{"onKeyUp", {0x0D}}}},
-      {"Shift pressed", [] { return key(KeyPress, XK_Shift_L); }, {{"onKeyDown", {0x10}}}},
-      {"F5 pressed", [] { return key(KeyPress, XK_F5); }, {{"onKeyDown", {0x74}}}},
-      {"Delete pressed", [] { return key(KeyPress, XK_Delete); }, {{"onKeyDown", {0x2E}}}},
-      {"minus pressed", [] { return key(KeyPress, XK_minus); }, {{"onKeyDown", {0xBD}}}},
-      {"keypad 7 with NumLock",
-       [] { return key(KeyPress, XK_KP_7, mainWindow.numLockMask); },
-       {{"onKeyDown", {0x67}}}},
-      {"keypad 7 without NumLock", [] { return key(KeyPress, XK_KP_7); }, {{"onKeyDown", {0x24}}}},
-      {"Alt pressed, a system key", [] { return key(KeyPress, XK_Alt_L); }, {}},
-
-      {"move", [] { return motion(10, 20, 0); }, {{"onMouseMove", {10, 20, 0}}}},
-      {"drag with the right button and Shift",
-       [] { return motion(300, 200, Button3Mask | ShiftMask); },
-       {{"onMouseMove", {300, 200, 0x06}}}},
-      {"drag with left and middle and Control",
-       [] { return motion(5, 6, Button1Mask | Button2Mask | ControlMask); },
-       {{"onMouseMove", {5, 6, 0x19}}}},
-      {"drag past the top-left corner",
-       [] { return motion(-1, -2, Button3Mask); },
-       {{"onMouseMove", {65535, 65534, 0x02}}}},
-
-      {"left released",
-       [] { return button(ButtonRelease, Button1, 30, 40, Button1Mask); },
-       {{"onMouseUp", {30, 40, 0x01}}}},
-      {"right released",
-       [] { return button(ButtonRelease, Button3, 30, 40, Button3Mask); },
-       {{"onMouseUp", {30, 40, 0x02}}}},
-      {"middle released with Control",
-       [] { return button(ButtonRelease, Button2, 30, 40, Button2Mask | ControlMask); },
-       {{"onMouseUp", {30, 40, 0x18}}}},
-      {"right released while left is held",
-       [] { return button(ButtonRelease, Button3, 7, 8, Button1Mask | Button3Mask); },
-       {{"onMouseUp", {7, 8, 0x03}}}},
-      {"left released past the window's left edge",
-       [] { return button(ButtonRelease, Button1, -3, 9, Button1Mask); },
-       {{"onMouseUp", {65533, 9, 0x01}}}},
-      {"left pressed", [] { return button(ButtonPress, Button1, 30, 40, 0); }, {}},
-      {"extra button released", [] { return button(ButtonRelease, 8, 30, 40, 0); }, {}},
-
-      {"wheel away",
-       [] { return button(ButtonPress, Button4, 30, 40, 0, 130, 140); },
-       {{"onMouseWheel", {130, 140, 0, 120}}}},
-      {"wheel towards with Shift",
-       [] { return button(ButtonPress, Button5, 30, 40, ShiftMask, 131, 141); },
-       {{"onMouseWheel", {131, 141, 0x04, 65416}}}},
-      {"wheel released", [] { return button(ButtonRelease, Button4, 30, 40, Button4Mask); }, {}},
-      {"horizontal wheel", [] { return button(ButtonPress, 6, 30, 40, 0); }, {}},
-
-      {"resized", [] { return configure(800, 600); }, {{"onResize", {800, 600}}}},
-      {"moved, same size", [] { return configure(800, 600); }, {}},
-      {"resized back", [] { return configure(720, 480); }, {{"onResize", {720, 480}}}},
-      {"last exposure", [] { return expose(0); }, {{"render", {}}}},
-      {"more exposures to come", [] { return expose(2); }, {}},
-      {"focus lost", [] { return focus(FocusOut, NotifyNormal); }, {{"onFocus", {0}}}},
-      {"focus gained", [] { return focus(FocusIn, NotifyNormal); }, {{"onFocus", {1}}}},
-      {"focus lost to a keyboard grab", [] { return focus(FocusOut, NotifyGrab); }, {}},
-      {"focus back from a keyboard grab", [] { return focus(FocusIn, NotifyUngrab); }, {}},
-      {"unmapped", [] { return mapping(UnmapNotify); }, {{"onActivate", {0}}}},
-      {"mapped", [] { return mapping(MapNotify); }, {{"onActivate", {1}}}},
+  const unsigned numLock = mainWindow.numLockMask;
+  const Sent rows[] = {
+      {KeyPress, XK_w, 0, 0, 0, {{"onKeyDown", {0x57}}}},
+      {KeyPress, XK_w, 0, 0, ShiftMask, {{"onKeyDown", {0x57}}}},
+      {KeyPress, XK_w, 0, 0, LockMask, {{"onKeyDown", {0x57}}}},
+      {KeyPress, XK_Left, 0, 0, 0, {{"onKeyDown", {0x25}}}},
+      {KeyPress, XK_Right, 0, 0, 0, {{"onKeyDown", {0x27}}}},
+      {KeyPress, XK_Down, 0, 0, 0, {{"onKeyDown", {0x28}}}},
+      {KeyRelease, XK_o, 0, 0, 0, {{"onKeyUp", {0x4F}}}},
+      {KeyRelease, XK_space, 0, 0, 0, {{"onKeyUp", {0x20}}}},
+      {KeyPress, XK_1, 0, 0, ShiftMask, {{"onKeyDown", {0x31}}}},
+      {KeyPress, XK_Shift_L, 0, 0, 0, {{"onKeyDown", {0x10}}}},
+      {KeyPress, XK_F5, 0, 0, 0, {{"onKeyDown", {0x74}}}},
+      {KeyPress, XK_minus, 0, 0, 0, {{"onKeyDown", {0xBD}}}},
+      {KeyPress, XK_KP_7, 0, 0, numLock, {{"onKeyDown", {0x67}}}},
+      {KeyPress, XK_KP_7, 0, 0, 0, {{"onKeyDown", {0x24}}}},
+      {KeyPress, XK_Alt_L, 0, 0, 0, {}},  // a system key on Windows
+      {MotionNotify, 0, 10, 20, 0, {{"onMouseMove", {10, 20, 0}}}},
+      {MotionNotify, 0, 300, 200, Button3Mask | ShiftMask, {{"onMouseMove", {300, 200, 0x06}}}},
+      {MotionNotify, 0, 5, 6, Button1Mask | Button2Mask | ControlMask, {{"onMouseMove", {5, 6, 0x19}}}},
+      {MotionNotify, 0, -1, -2, Button3Mask, {{"onMouseMove", {65535, 65534, 0x02}}}},
+      {ButtonRelease, Button1, 30, 40, Button1Mask, {{"onMouseUp", {30, 40, 0x01}}}},
+      {ButtonRelease, Button3, 30, 40, Button3Mask, {{"onMouseUp", {30, 40, 0x02}}}},
+      {ButtonRelease, Button2, 30, 40, Button2Mask | ControlMask, {{"onMouseUp", {30, 40, 0x18}}}},
+      {ButtonRelease, Button3, 7, 8, Button1Mask | Button3Mask, {{"onMouseUp", {7, 8, 0x03}}}},
+      {ButtonRelease, 8, 30, 40, 0, {}},
+      {ButtonPress, Button1, 30, 40, 0, {}},
+      {ButtonPress, Button4, 30, 40, 0, {{"onMouseWheel", {130, 140, 0, 120}}}},
+      {ButtonPress, Button5, 31, 41, ShiftMask, {{"onMouseWheel", {131, 141, 0x04, 65416}}}},
+      {ButtonRelease, Button4, 30, 40, Button4Mask, {}},
+      {ButtonPress, 6, 30, 40, 0, {}},  // a horizontal wheel
+      {ConfigureNotify, 0, 800, 600, 0, {{"onResize", {800, 600}}}},
+      {ConfigureNotify, 0, 800, 600, 0, {}},  // moved, same size
+      {ConfigureNotify, 0, 720, 480, 0, {{"onResize", {720, 480}}}},
+      {Expose, 0, 0, 0, 0, {{"render", {}}}},
+      {Expose, 2, 0, 0, 0, {}},  // more to come
+      {FocusOut, NotifyNormal, 0, 0, 0, {{"onFocus", {0}}}},
+      {FocusIn, NotifyNormal, 0, 0, 0, {{"onFocus", {1}}}},
+      {FocusOut, NotifyGrab, 0, 0, 0, {}},
+      {FocusIn, NotifyUngrab, 0, 0, 0, {}},
+      {UnmapNotify, 0, 0, 0, 0, {{"onActivate", {0}}}},
+      {MapNotify, 0, 0, 0, 0, {{"onActivate", {1}}}},
   };
-
-  for (const auto& row : rows) {
+  for (size_t i = 0; i < std::size(rows); ++i) {
     app.calls.clear();
-    send(row.event());
-    pumpEvents();
-    EXPECT_EQ(app.calls, row.calls) << row.what;
+    send(rows[i]);
+    pump();
+    EXPECT_EQ(app.calls, rows[i].calls) << "row " << i;
   }
 }
 
-TEST_F(EventDispatchTest, TheWindowManagersCloseEndsTheLoopWithExitCode0AfterEarlierEvents) {
-  send(key(KeyPress, XK_d));
-  XEvent close = blankEvent(ClientMessage);
-  close.xclient.message_type = XInternAtom(mainWindow.display, "WM_PROTOCOLS", False);
-  close.xclient.format = 32;
-  close.xclient.data.l[0] = static_cast<long>(mainWindow.deleteMessage);
-  close.xclient.data.l[1] = CurrentTime;
-  send(close);
-
-  EXPECT_EQ(platform::runMessageLoop(), 0);
-  EXPECT_EQ(app.calls, (Calls{{"onKeyDown", {0x44}}}));
-}
-
-TEST_F(EventDispatchTest, OtherClientMessagesKeepTheWindowOpen) {
-  XEvent message = blankEvent(ClientMessage);
-  message.xclient.message_type = XInternAtom(mainWindow.display, "WM_PROTOCOLS", False);
-  message.xclient.format = 32;
-  message.xclient.data.l[0] =
-      static_cast<long>(XInternAtom(mainWindow.display, "WM_TAKE_FOCUS", False));
-  EXPECT_TRUE(platform::x11::processEvent(message));
-  EXPECT_TRUE(app.calls.empty());
-}
-
-TEST_F(EventDispatchTest, MouseMovesWaitingTogetherReachTheAppAsTheLastOne) {
-  for (int x = 1; x <= 5; ++x) send(motion(x, 2 * x, 0));
-  send(key(KeyRelease, XK_o));
-  send(motion(9, 9, 0));
-  XEvent close = blankEvent(ClientMessage);
-  close.xclient.format = 32;
-  close.xclient.data.l[0] = static_cast<long>(mainWindow.deleteMessage);
-  send(close);
-  XSync(mainWindow.display, False);
+TEST_F(EventDispatchTest, CloseEndsTheLoopWith0AfterEarlierEventsAndWaitingMovesMerged) {
+  for (int x = 1; x <= 5; ++x) send({MotionNotify, 0, x, 2 * x, 0, {}});
+  sendProtocol("WM_TAKE_FOCUS");  // not a close
+  send({KeyPress, XK_d, 0, 0, 0, {}});
+  send({MotionNotify, 0, 9, 9, 0, {}});
+  sendProtocol("WM_DELETE_WINDOW");
 
   EXPECT_EQ(platform::runMessageLoop(), 0);
   EXPECT_EQ(app.calls,
-            (Calls{{"onMouseMove", {5, 10, 0}}, {"onKeyUp", {0x4F}}, {"onMouseMove", {9, 9, 0}}}));
+            (Calls{{"onMouseMove", {5, 10, 0}}, {"onKeyDown", {0x44}}, {"onMouseMove", {9, 9, 0}}}));
 }
 
-TEST(EventDispatchWithoutAppTest, EventsOfATestWindowWithoutAnAppChangeNothing) {
-  ASSERT_EQ(theApp, nullptr);
-  ASSERT_TRUE(platform::openWindow("ZarvoTest", "Zarvo", 720, 480, 16));
-  XEvent event = key(KeyPress, XK_w);
-  EXPECT_TRUE(platform::x11::processEvent(event));
-  platform::closeWindow();
+void fakeKey(Display* display, KeySym symbol, bool press) {
+  XTestFakeKeyEvent(display, XKeysymToKeycode(display, symbol), press, CurrentTime);
+}
+
+void fakeClick(Display* display, unsigned button) {
+  XTestFakeButtonEvent(display, button, True, CurrentTime);
+  XTestFakeButtonEvent(display, button, False, CurrentTime);
+}
+
+// Input the server makes itself, so the state, position and key fields are the ones it fills in.
+TEST_F(RealInputTest, PointerAndKeyboardThroughTheServer) {
+  const struct {
+    void (*action)(Display*);
+    Calls calls;
+  } rows[] = {
+      {[](Display* d) { XTestFakeMotionEvent(d, 0, 100, 50, CurrentTime); }, {{"onMouseMove", {100, 50, 0}}}},
+      {[](Display* d) { XTestFakeButtonEvent(d, 3, True, CurrentTime); }, {}},
+      {[](Display* d) { XTestFakeMotionEvent(d, 0, 120, 60, CurrentTime); }, {{"onMouseMove", {120, 60, 2}}}},
+      {[](Display* d) { XTestFakeButtonEvent(d, 3, False, CurrentTime); }, {{"onMouseUp", {120, 60, 2}}}},
+      {[](Display* d) { fakeKey(d, XK_Shift_L, true); }, {{"onKeyDown", {0x10}}}},
+      {[](Display* d) { fakeClick(d, 1); }, {{"onMouseUp", {120, 60, 0x05}}}},
+      {[](Display* d) { fakeKey(d, XK_w, true), fakeKey(d, XK_w, false); },
+       {{"onKeyDown", {0x57}}, {"onKeyUp", {0x57}}}},
+      {[](Display* d) { fakeKey(d, XK_Shift_L, false); }, {{"onKeyUp", {0x10}}}},
+      {[](Display* d) { fakeClick(d, 5); }, {{"onMouseWheel", {120, 60, 0, 65416}}}},
+  };
+  for (size_t i = 0; i < std::size(rows); ++i) {
+    app.calls.clear();
+    rows[i].action(mainWindow.display);
+    pump(kSettleMs);
+    EXPECT_EQ(app.calls, rows[i].calls) << "row " << i;
+  }
+}
+
+TEST_F(RealInputTest, AHeldKeyRepeatsItsKeyDownAndIsReleasedOnce) {
+  Display* display = mainWindow.display;
+  unsigned delay = 0;
+  unsigned interval = 0;
+  XkbGetAutoRepeatRate(display, XkbUseCoreKbd, &delay, &interval);
+  XkbSetAutoRepeatRate(display, XkbUseCoreKbd, 100, 30);
+  fakeKey(display, XK_o, true);
+  pump(400);
+  const Calls whileHeld = app.calls;
+  fakeKey(display, XK_o, false);
+  pump(kSettleMs);
+  XkbSetAutoRepeatRate(display, XkbUseCoreKbd, delay, interval);
+
+  ASSERT_GE(whileHeld.size(), 3u);
+  EXPECT_EQ(whileHeld, Calls(whileHeld.size(), {"onKeyDown", {0x4F}}));
+  EXPECT_EQ(app.calls.size(), whileHeld.size() + 1);
+  EXPECT_EQ(app.calls.back(), (HandlerCall{"onKeyUp", {0x4F}}));
 }
 
 }  // namespace
