@@ -12,15 +12,13 @@ void OverlayTest::SetUp() {
   setFixedGlState(0);
 }
 
-void usePixelProjection() { usePixelProjection(viewportWidth, viewportHeight); }
-
 std::vector<FeedbackItem> drawnItems(const Button& button) {
-  usePixelProjection();
+  usePixelProjection(viewportWidth, viewportHeight);
   return captureFeedback([&] { button.draw(); });
 }
 
-std::vector<std::pair<Point, Point>> lineSegments(const std::vector<FeedbackItem>& items) {
-  std::vector<std::pair<Point, Point>> segments;
+std::vector<Segment> lineSegments(const std::vector<FeedbackItem>& items) {
+  std::vector<Segment> segments;
   for (const auto& item : items)
     if (item.token == GL_LINE_TOKEN || item.token == GL_LINE_RESET_TOKEN)
       segments.push_back({{item.vertices[0].x, item.vertices[0].y}, {item.vertices[1].x, item.vertices[1].y}});
@@ -29,9 +27,13 @@ std::vector<std::pair<Point, Point>> lineSegments(const std::vector<FeedbackItem
 
 std::vector<Point> glyphPositions(const std::vector<FeedbackItem>& items) {
   std::vector<Point> positions;
-  for (const auto& item : itemsOfKind(items, GL_BITMAP_TOKEN))
-    positions.push_back({item.vertices[0].x, item.vertices[0].y});
+  for (const auto& item : itemsOfKind(items, GL_BITMAP_TOKEN)) positions.push_back({item.vertices[0].x, item.vertices[0].y});
   return positions;
+}
+
+std::vector<Segment> outline(float left, float bottom, float width, float height) {
+  const Point bl{left, bottom}, br{left + width, bottom}, tr{left + width, bottom + height}, tl{left, bottom + height};
+  return {{bl, br}, {br, tr}, {tr, tl}, {tl, bl}};
 }
 
 int makeTestFont() {
