@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <string>
 
+#include "soak/ScreenBoxes.h"
 #include "support/RunningApp.h"
 #include "support/SmxFile.h"
-#include "ui/Button.h"
 
 TEST(NonRegularFiles, PipesAndDevicesNamedLikeTracksAreNotListed) {
   RunningApp running([] {
@@ -19,10 +19,8 @@ TEST(NonRegularFiles, PipesAndDevicesNamedLikeTracksAreNotListed) {
     std::filesystem::create_symlink("nowhere.smx", "smx/dangling.smx");
   });
   ASSERT_TRUE(running.created);
-  std::vector<std::string> shown;
-  for (int id = 1; const Button* box = running.app.panel.get(id); ++id)
-    shown.push_back(box->getText());
   // A link to a track is a track; a dangling link is listed and fails to open, like a file deleted
   // meanwhile.
-  EXPECT_EQ(shown, (std::vector<std::string>{"smx/dangling.smx", "smx/link.smx", "smx/track.smx"}));
+  EXPECT_EQ(shownPaths(running.app.panel),
+            (std::vector<std::string>{"smx/dangling.smx", "smx/link.smx", "smx/track.smx"}));
 }

@@ -1,5 +1,5 @@
 // Resident memory from Linux's /proc: the second field of statm, in pages.
-#include "soak/ResidentMemory.h"
+#include "soak/Footprint.h"
 
 #include <unistd.h>
 
