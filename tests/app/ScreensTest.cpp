@@ -10,7 +10,7 @@
 
 #include "platform/Platform.h"
 #include "support/RunningApp.h"
-#include "support/SmxFile.h"
+#include "support/SmxBytes.h"
 #include "support/WindowTitle.h"
 #include "ui/Button.h"
 #include "ui/Viewport.h"

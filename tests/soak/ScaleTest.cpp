@@ -9,7 +9,7 @@
 
 #include "ScreenBoxes.h"
 #include "support/RunningApp.h"
-#include "support/SmxFile.h"
+#include "support/SmxBytes.h"
 #include "support/WindowTitle.h"
 
 namespace {
@@ -27,7 +27,7 @@ TEST(Scale, TenThousandTracksAreListedAndTheReachableOnesLoad) {
   for (int i = 0; i < trackCount; ++i)
     paths.push_back((i % 2 ? "smxU/track" : "smx/track") + std::to_string(100000 + i) + ".smx");
   RunningApp running([&] {
-    const SmxBytes track{singleTriangleTrack().bytes()};
+    const SmxBytes track = singleTriangleTrack();
     for (const auto& path : paths) track.writeTo(path);
   });
   ASSERT_TRUE(running.created);

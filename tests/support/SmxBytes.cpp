@@ -94,4 +94,13 @@ std::string SmxBytes::writeTo(const std::string& path) const {
   return path;
 }
 
+SmxBytes singleTriangleTrack() {
+  SmxBytes track;
+  track.header(1, 0x40, 0x80, 0x20).object(3, 1);
+  track.point(-1000000, -1000000, 0, 40, 40, 200);
+  track.point(1000000, -1000000, 0, 40, 200, 40);
+  track.point(0, 1000000, 0, 200, 40, 40);
+  return track.triangle(0, 1, 2);
+}
+
 std::string missingFilePath() { return (testFolder() / "no-such-file.smx").string(); }

@@ -28,5 +28,8 @@ class SmxBytes {
   std::vector<unsigned char> bytes;
 };
 
+// A one-triangle track that faces up, for tests that need any loadable file.
+SmxBytes singleTriangleTrack();
+
 // A path in the temp folder that names no file.
 std::string missingFilePath();

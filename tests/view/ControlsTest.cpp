@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "support/RunningApp.h"
-#include "support/SmxFile.h"
+#include "support/SmxBytes.h"
 #include "ui/Button.h"
 #include "view/InputCodes.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "support/RunningApp.h"
-#include "support/SmxFile.h"
+#include "support/SmxBytes.h"
 #include "ui/Button.h"
 #include "ui/Viewport.h"
 #include "view/InputCodes.h"

@@ -8,7 +8,7 @@
 
 #include "soak/ScreenBoxes.h"
 #include "support/RunningApp.h"
-#include "support/SmxFile.h"
+#include "support/SmxBytes.h"
 
 TEST(NonRegularFiles, PipesAndDevicesNamedLikeTracksAreNotListed) {
   RunningApp running([] {
