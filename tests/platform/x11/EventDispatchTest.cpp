@@ -235,7 +235,11 @@ TEST_F(RealInputTest, AHeldKeyRepeatsItsKeyDownAndIsReleasedOnce) {
 
   ASSERT_GE(whileHeld.size(), 3u);
   EXPECT_EQ(whileHeld, Calls(whileHeld.size(), {"onKeyDown", {0x4F}}));
-  EXPECT_EQ(app.calls.size(), whileHeld.size() + 1);
+  // A last repeat may still land between the snapshot and the release: only key-downs,
+  // then exactly one key-up.
+  ASSERT_GT(app.calls.size(), whileHeld.size());
+  const Calls beforeRelease(app.calls.begin(), app.calls.end() - 1);
+  EXPECT_EQ(beforeRelease, Calls(beforeRelease.size(), {"onKeyDown", {0x4F}}));
   EXPECT_EQ(app.calls.back(), (HandlerCall{"onKeyUp", {0x4F}}));
 }
 
