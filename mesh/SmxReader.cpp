@@ -27,11 +27,7 @@ std::int64_t SmxReader::sizeOf(std::FILE* file) {
 
 bool SmxReader::readHeader(unsigned char (&header)[64]) {
   std::memset(header, 0, sizeof header);
-  std::size_t got = 0;
-  if (!read(header, sizeof header, got)) {
-    stop(SmxDefect::Kind::ShortFileHeader, 0, static_cast<std::int64_t>(got));
-    return false;
-  }
+  if (!readRecord(header, sizeof header, SmxDefect::Kind::ShortFileHeader)) return false;
   const std::int32_t count = smx::getInt32(header + smx::objectCountAt);
   if (count < 0) report(SmxDefect::Kind::NegativeObjectCount, smx::objectCountAt, count);
   objects = count > 0 ? count : 0;
@@ -49,11 +45,7 @@ bool SmxReader::nextObject() {
 
   unsigned char head[smx::objectHeaderSize];
   const std::int64_t at = position;
-  std::size_t got = 0;
-  if (!read(head, sizeof head, got)) {
-    stop(SmxDefect::Kind::ShortObjectHeader, at, static_cast<std::int64_t>(got));
-    return false;
-  }
+  if (!readRecord(head, sizeof head, SmxDefect::Kind::ShortObjectHeader)) return false;
   points = smx::getInt32(head + smx::pointCountAt);
   triangles = smx::getInt32(head + smx::triangleCountAt);
   if (points < 0) report(SmxDefect::Kind::NegativePointCount, at + smx::pointCountAt, points);
@@ -76,10 +68,8 @@ bool SmxReader::readPoints() {
     stop(SmxDefect::Kind::PointsBeyondFile, at, points);
     return false;
   }
-  std::size_t got = 0;
-  if (!read(pointBuffer.get(), static_cast<std::size_t>(bytes), got)) {
+  if (!readRecord(pointBuffer.get(), static_cast<std::size_t>(bytes), SmxDefect::Kind::ShortPoints)) {
     pointBuffer.reset();
-    stop(SmxDefect::Kind::ShortPoints, at, static_cast<std::int64_t>(got));
     return false;
   }
   heldPoints = points;
@@ -91,11 +81,7 @@ bool SmxReader::nextTriangle() {
     ++triangle;
     unsigned char record[smx::triangleSize];
     const std::int64_t at = position;
-    std::size_t got = 0;
-    if (!read(record, sizeof record, got)) {
-      stop(SmxDefect::Kind::ShortTriangle, at, static_cast<std::int64_t>(got));
-      return false;
-    }
+    if (!readRecord(record, sizeof record, SmxDefect::Kind::ShortTriangle)) return false;
     bool drawable = true;
     for (int k = 0; k < 3; ++k) {
       const unsigned index = smx::getUint16(record + k * smx::cornerIndexSize);
@@ -108,6 +94,14 @@ bool SmxReader::nextTriangle() {
     }
     if (drawable) return true;
   }
+  return false;
+}
+
+bool SmxReader::readRecord(void* into, std::size_t bytes, SmxDefect::Kind shortKind) {
+  const std::int64_t at = position;
+  std::size_t got = 0;
+  if (read(into, bytes, got)) return true;
+  stop(shortKind, at, static_cast<std::int64_t>(got));
   return false;
 }
 

@@ -51,6 +51,8 @@ class SmxReader {
 
  private:
   bool read(void* into, std::size_t bytes, std::size_t& got);
+  // Reads a whole record; a short one ends reading with a defect of shortKind at its offset.
+  bool readRecord(void* into, std::size_t bytes, SmxDefect::Kind shortKind);
   void report(SmxDefect::Kind kind, std::int64_t at, std::int64_t value);
   void stop(SmxDefect::Kind kind, std::int64_t at, std::int64_t value);
   bool readPoints();
