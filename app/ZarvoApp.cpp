@@ -43,9 +43,9 @@ bool ZarvoApp::create(const char* className, const char* windowName, int width, 
 
 void ZarvoApp::onFocus(bool focused) {
   platform::setOpacity(focused ? opaque : translucent);
-  render();
+  requestFrame();
 }
 
 void ZarvoApp::onMouseUp(int x, int y, unsigned flags) {
-  if (panel.click(x, y, flags)) render();
+  if (panel.click(x, y, flags)) requestFrame();
 }

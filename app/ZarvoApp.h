@@ -20,7 +20,10 @@ class ZarvoApp {
 
   bool create(const char* className, const char* windowName, int width, int height, int colourBits);
 
+  // Draws the whole frame now. Handlers call requestFrame instead, and the window backend
+  // draws once the input waiting for the app has been handled.
   virtual void render();
+  virtual void requestFrame();
   virtual void onResize(int width, int height);
   virtual void onActivate(bool active);
   virtual void onTimer(unsigned timerId);

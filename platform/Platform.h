@@ -22,6 +22,10 @@ void setTitle(const std::string& title);
 void setOpacity(unsigned char alpha);
 void swapBuffers();
 
+// Asks for a frame. The backend calls the app's render once no input is waiting, so a burst
+// of input that comes faster than frames can be drawn gets one frame after it, not one each.
+void requestFrame();
+
 // Number of buffer swaps since start; lets tests count the frames a handler drew.
 unsigned long presentedFrames();
 

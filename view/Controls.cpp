@@ -30,7 +30,7 @@ void ZarvoApp::onKeyDown(unsigned key) {
     default:
       return;
   }
-  render();
+  requestFrame();
 }
 
 void ZarvoApp::onKeyUp(unsigned key) {
@@ -44,7 +44,7 @@ void ZarvoApp::onKeyUp(unsigned key) {
     default:
       return;
   }
-  render();
+  requestFrame();
 }
 
 void ZarvoApp::onMouseMove(int x, int y, unsigned flags) {
@@ -58,15 +58,15 @@ void ZarvoApp::onMouseMove(int x, int y, unsigned flags) {
     lastMouseX = x;
     lastMouseY = y;
     if (turning) {
-      render();
+      requestFrame();
       return;
     }
   }
-  if (panel.hover(x, y, flags)) render();
+  if (panel.hover(x, y, flags)) requestFrame();
 }
 
 void ZarvoApp::onMouseWheel(int, int, unsigned, unsigned delta) {
   if (!model.isLoaded()) return;
   translateZ = wheelZoom(translateZ, delta);
-  render();
+  requestFrame();
 }

@@ -1,4 +1,4 @@
-// Drawing one whole frame, and the handlers that only resize or repaint.
+// Drawing one whole frame, asking for one, and the handlers that only resize or repaint.
 #include <GL/gl.h>
 #include <GL/glu.h>
 
@@ -53,13 +53,17 @@ void ZarvoApp::onResize(int width, int height) {
   // A minimised window reports height 0; the aspect ratio divides by it.
   viewportHeight = height == 0 ? 1 : height;
   glViewport(0, 0, viewportWidth, viewportHeight);
-  render();
+  requestFrame();
+}
+
+void ZarvoApp::requestFrame() {
+  platform::requestFrame();
 }
 
 void ZarvoApp::onActivate(bool) {
-  render();
+  requestFrame();
 }
 
 void ZarvoApp::onTimer(unsigned) {
-  render();
+  requestFrame();
 }

@@ -126,6 +126,12 @@ void swapBuffers() {
   ++swapCount;
 }
 
+void requestFrame() {
+  // NOTE: Windows sends WM_PAINT only when no other message is queued, so the frame waits
+  // for the input that came with it. No erase: the frame paints every pixel.
+  if (window) InvalidateRect(window, nullptr, FALSE);
+}
+
 unsigned long presentedFrames() {
   return swapCount;
 }

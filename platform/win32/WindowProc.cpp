@@ -52,8 +52,15 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       theApp->onMouseWheel(x, y, LOWORD(wParam), HIWORD(wParam));
       return 0;
     case WM_EXITMENULOOP:
-      theApp->render();
+      theApp->requestFrame();
       return 0;
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      BeginPaint(window, &paint);
+      theApp->render();
+      EndPaint(window, &paint);
+      return 0;
+    }
     default:
       return DefWindowProcA(window, message, wParam, lParam);
   }

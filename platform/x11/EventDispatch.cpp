@@ -65,7 +65,7 @@ bool processEvent(const XEvent& event) {
   switch (event.type) {
     case Expose:
       // NOTE: X keeps no copy of a covered window, so an uncovered one must be drawn again.
-      if (event.xexpose.count == 0) theApp->render();
+      if (event.xexpose.count == 0) theApp->requestFrame();
       break;
     case ConfigureNotify:
       if (isNewSize(event.xconfigure)) {
@@ -125,9 +125,14 @@ int runMessageLoop() {
   Display* display = mainWindow.display;
   XEvent event;
   for (;;) {
+    // Every waiting event is handled before a frame is drawn: a burst of key repeats that
+    // comes faster than frames gets one frame after it, as Windows holds WM_PAINT back.
+    if (mainWindow.frameRequested && XPending(display) == 0) {
+      mainWindow.frameRequested = false;
+      theApp->render();
+    }
     XNextEvent(display, &event);
-    // NOTE: Windows merges waiting mouse moves into one WM_MOUSEMOVE; X queues every motion,
-    // and each would draw a frame of its own.
+    // NOTE: Windows merges waiting mouse moves into one WM_MOUSEMOVE; X queues every motion.
     while (event.type == MotionNotify && XPending(display) > 0) {
       XEvent next;
       XPeekEvent(display, &next);

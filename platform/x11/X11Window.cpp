@@ -189,6 +189,10 @@ void swapBuffers() {
   ++frameCount;
 }
 
+void requestFrame() {
+  if (mainWindow.window) mainWindow.frameRequested = true;
+}
+
 unsigned long presentedFrames() { return frameCount; }
 
 }  // namespace platform

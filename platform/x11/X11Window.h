@@ -15,6 +15,7 @@ struct X11Window {
   int width = 0;           // the client size the application last heard of
   int height = 0;
   unsigned numLockMask = 0;  // the modifier bit NumLock is bound to
+  bool frameRequested = false;  // drawn by the message loop once no event is waiting
 };
 
 // The one main window; everything is zero while it is closed.

@@ -23,6 +23,7 @@ class RecordingApp : public ZarvoApp {
   std::vector<HandlerCall> calls;
 
   void render() override { record("render", {}, [&] { ZarvoApp::render(); }); }
+  void requestFrame() override { record("requestFrame", {}, [&] { ZarvoApp::requestFrame(); }); }
   void onResize(int w, int h) override { record("onResize", {w, h}, [&] { ZarvoApp::onResize(w, h); }); }
   void onActivate(bool a) override { record("onActivate", {a}, [&] { ZarvoApp::onActivate(a); }); }
   void onTimer(unsigned id) override { record("onTimer", {id}, [&] { ZarvoApp::onTimer(id); }); }

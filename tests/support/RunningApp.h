@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/Platform.h"
 #include "support/RecordingApp.h"
 
 class WorkingFolder {
@@ -34,12 +33,12 @@ class RunningApp {
 
   // Clicks file box id through the panel's listener, as a left click on it would.
   void openFile(int id);
-  // Frames presented while running action.
+  // Frames the handlers asked for while running action.
   template <class Action>
-  unsigned long framesDuring(Action action) {
-    const unsigned long before = platform::presentedFrames();
+  size_t framesRequestedDuring(Action action) {
+    const size_t before = app.callsOf("requestFrame").size();
     action();
-    return platform::presentedFrames() - before;
+    return app.callsOf("requestFrame").size() - before;
   }
 
   WorkingFolder folder;

@@ -1,7 +1,5 @@
-// The camera handlers on the running app with a loaded track.
+// The camera handlers on the running app, with a track loaded and without one.
 #include <gtest/gtest.h>
-
-#include <memory>
 
 #include "support/RunningApp.h"
 #include "support/SmxBytes.h"
@@ -10,91 +8,88 @@
 
 namespace {
 
-class Controls : public ::testing::Test {
- protected:
-  void SetUp() override {
-    running = std::make_unique<RunningApp>([] { singleTriangleTrack().writeTo("smx/track.smx"); });
-    ASSERT_TRUE(running->created);
-    running->openFile(1);
-    ASSERT_TRUE(app().model.isLoaded());
-  }
-  ZarvoApp& app() { return running->app; }
-
-  std::unique_ptr<RunningApp> running;
+struct Camera {
+  int translateX, translateY, translateZ, rotateX, rotateY, rotateZ;
+  float fov;
 };
+
+Camera cameraOf(const ZarvoApp& app) {
+  return {app.translateX, app.translateY, app.translateZ, app.rotateX, app.rotateY, app.rotateZ, app.fov};
+}
+
+void expectCamera(const Camera& got, const Camera& expected, const char* step) {
+  EXPECT_EQ(got.translateX, expected.translateX) << step;
+  EXPECT_EQ(got.translateY, expected.translateY) << step;
+  EXPECT_EQ(got.translateZ, expected.translateZ) << step;
+  EXPECT_EQ(got.rotateX, expected.rotateX) << step;
+  EXPECT_EQ(got.rotateY, expected.rotateY) << step;
+  EXPECT_EQ(got.rotateZ, expected.rotateZ) << step;
+  EXPECT_EQ(got.fov, expected.fov) << step;
+}
 
 }  // namespace
 
-TEST_F(Controls, KeysStepTheCameraOneFramePerPress) {
+// Each step runs on the camera the previous one left; without a track the camera stays as built.
+TEST(Controls, EachInputStepsTheCameraAndAsksForAFrameOnlyWithATrack) {
   const struct {
-    unsigned key;
-    int rotateY;
-    float fov;
-    int translateX, translateY;
-  } presses[] = {
-      {keys::left, 5, 80, 0, 0},    {keys::left, 10, 80, 0, 0}, {keys::right, 5, 80, 0, 0},
-      {keys::up, 5, 81, 0, 0},      {keys::down, 5, 80, 0, 0},  {keys::down, 5, 79, 0, 0},
-      {keys::w, 5, 79, 0, -100},    {keys::w, 5, 79, 0, -200},  {keys::d, 5, 79, -100, -200},
-      {keys::a, 5, 79, 0, -200},    {keys::s, 5, 79, 0, -100},
+    const char* name;
+    void (*input)(ZarvoApp&);
+    Camera withTrack;
+    size_t frames;
+  } steps[] = {
+      {"left", [](ZarvoApp& a) { a.onKeyDown(keys::left); }, {0, 0, -10000, 0, 5, 0, 80}, 1},
+      {"right", [](ZarvoApp& a) { a.onKeyDown(keys::right); }, {0, 0, -10000, 0, 0, 0, 80}, 1},
+      {"up", [](ZarvoApp& a) { a.onKeyDown(keys::up); }, {0, 0, -10000, 0, 0, 0, 81}, 1},
+      {"down", [](ZarvoApp& a) { a.onKeyDown(keys::down); }, {0, 0, -10000, 0, 0, 0, 80}, 1},
+      {"W", [](ZarvoApp& a) { a.onKeyDown(keys::w); }, {0, -100, -10000, 0, 0, 0, 80}, 1},
+      {"D", [](ZarvoApp& a) { a.onKeyDown(keys::d); }, {-100, -100, -10000, 0, 0, 0, 80}, 1},
+      {"A", [](ZarvoApp& a) { a.onKeyDown(keys::a); }, {0, -100, -10000, 0, 0, 0, 80}, 1},
+      {"S", [](ZarvoApp& a) { a.onKeyDown(keys::s); }, {0, 0, -10000, 0, 0, 0, 80}, 1},
+      {"Q does nothing", [](ZarvoApp& a) { a.onKeyDown(0x51); }, {0, 0, -10000, 0, 0, 0, 80}, 0},
+      {"wheel away", [](ZarvoApp& a) { a.onMouseWheel(5, 5, 0, 120); }, {0, 0, -9000, 0, 0, 0, 80}, 1},
+      {"wheel back", [](ZarvoApp& a) { a.onMouseWheel(5, 5, 0, 65416); }, {0, 0, -10000, 0, 0, 0, 80}, 1},
+      {"plain move", [](ZarvoApp& a) { a.onMouseMove(100, 100, 0); }, {0, 0, -10000, 0, 0, 0, 80}, 0},
+      {"right drag", [](ZarvoApp& a) { a.onMouseMove(110, 50, mouseFlags::right); },
+       {0, 0, -10000, 50, 0, -10, 80}, 1},
   };
-  for (const auto& press : presses) {
-    EXPECT_EQ(running->framesDuring([&] { app().onKeyDown(press.key); }), 1u) << press.key;
-    EXPECT_EQ(app().rotateY, press.rotateY) << press.key;
-    EXPECT_EQ(app().fov, press.fov) << press.key;
-    EXPECT_EQ(app().translateX, press.translateX) << press.key;
-    EXPECT_EQ(app().translateY, press.translateY) << press.key;
-    EXPECT_EQ(app().translateZ, -10000) << "panning never changes the height";
+  for (bool loaded : {true, false}) {
+    RunningApp running([] { singleTriangleTrack().writeTo("smx/track.smx"); });
+    ASSERT_TRUE(running.created);
+    if (loaded) running.openFile(1);
+    const Camera unloaded = cameraOf(running.app);
+    for (const auto& step : steps) {
+      const size_t frames = running.framesRequestedDuring([&] { step.input(running.app); });
+      EXPECT_EQ(frames, loaded ? step.frames : 0u) << step.name;
+      expectCamera(cameraOf(running.app), loaded ? step.withTrack : unloaded, step.name);
+    }
   }
-  EXPECT_EQ(running->framesDuring([&] { app().onKeyDown(0x51); }), 0u) << "Q does nothing";
 }
 
-TEST_F(Controls, PanCloseToTheGroundAtAnAngleMovesNothingButStillDraws) {
-  app().translateZ = -10;
-  app().rotateZ = 45;
-  for (unsigned key : {keys::w, keys::a, keys::s, keys::d})
-    EXPECT_EQ(running->framesDuring([&] { app().onKeyDown(key); }), 1u);
-  EXPECT_EQ(app().translateX, 0);
-  EXPECT_EQ(app().translateY, 0);
+TEST(Controls, TogglesWorkWithOrWithoutATrack) {
+  RunningApp running;
+  ZarvoApp& app = running.app;
+  EXPECT_EQ(running.framesRequestedDuring([&] { app.onKeyUp(keys::space); }), 1u);
+  EXPECT_FALSE(app.panel.isVisible());
+  EXPECT_EQ(running.framesRequestedDuring([&] { app.onKeyUp(keys::o); }), 1u);
+  EXPECT_TRUE(app.model.showAxes());
+  EXPECT_EQ(running.framesRequestedDuring([&] { app.onKeyUp(keys::w); }), 0u);
 }
 
-TEST_F(Controls, WheelStopsAtBothEndsButStillDraws) {
-  app().translateZ = -10;
-  EXPECT_EQ(running->framesDuring([&] { app().onMouseWheel(5, 5, 0, 120); }), 1u);
-  EXPECT_EQ(app().translateZ, -10);
-  app().translateZ = -20000;
-  EXPECT_EQ(running->framesDuring([&] { app().onMouseWheel(5, 5, 0, 65416); }), 1u);
-  EXPECT_EQ(app().translateZ, -20000);
-  app().onMouseWheel(5, 5, 0, 240);
-  EXPECT_EQ(app().translateZ, -19000) << "one step per message";
-}
+TEST(Controls, DragMeasuresFromTheLastPositionSeenWithATrackAndNeverHighlights) {
+  RunningApp running([] { singleTriangleTrack().writeTo("smx/track.smx"); });
+  ZarvoApp& app = running.app;
+  running.openFile(1);
+  app.onMouseMove(50, 60, 0);
+  running.openFile(ZarvoApp::closeBoxId);
+  app.onMouseMove(400, 400, 0);
+  running.openFile(1);
+  app.onMouseMove(60, 60, mouseFlags::right);
+  EXPECT_EQ(app.rotateZ, -10) << "measured from 50, not from 400";
 
-TEST_F(Controls, RightDragTurnsFromThePreviousPositionAndShowsIt) {
-  app().onMouseMove(100, 100, 0);
-  EXPECT_EQ(running->framesDuring([&] { app().onMouseMove(110, 50, mouseFlags::right); }), 1u);
-  EXPECT_EQ(app().rotateZ, -10);
-  EXPECT_EQ(app().rotateX, 50);
-  EXPECT_NE(std::string(app().panel.get(ZarvoApp::infoBoxId)->getText()).find("rotate: 50, 0, -10"),
-            std::string::npos);
-  EXPECT_EQ(app().translateZ, -10000) << "turning never moves the eye";
-}
-
-TEST_F(Controls, FirstDragAfterALoadMeasuresFromThePositionLastSeenWithAMesh) {
-  app().onMouseMove(50, 60, 0);
-  running->openFile(ZarvoApp::closeBoxId);
-  ASSERT_FALSE(app().model.isLoaded());
-  app().onMouseMove(400, 400, 0);
-  EXPECT_EQ(app().lastMouseX, 50) << "not recorded without a mesh";
-  running->openFile(1);
-  app().onMouseMove(60, 60, mouseFlags::right);
-  EXPECT_EQ(app().rotateZ, -10);
-}
-
-TEST_F(Controls, DraggingOverABoxLeavesItsHighlightAlone) {
-  Button* close = app().panel.get(ZarvoApp::closeBoxId);
-  ASSERT_NE(close, nullptr);
   // The close box sits 5 pixels from the top right corner: x 670..715, y 5..25.
-  app().onMouseMove(690, 15, mouseFlags::right);
+  Button* close = app.panel.get(ZarvoApp::closeBoxId);
+  app.onMouseMove(690, 15, mouseFlags::right);
   EXPECT_EQ(close->getColour()[0], 0);
-  app().onMouseMove(690, 15, 0);
+  app.onMouseMove(690, 15, 0);
   EXPECT_EQ(close->getColour()[0], 128) << "a plain move highlights it";
 }

@@ -1,25 +1,26 @@
-// One whole frame: projection, read-out, viewport, and how many frames each event draws.
+// One whole frame (projection, read-out, viewport) and when the message loop draws it.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <string>
+#include <thread>
 
+#include "platform/Platform.h"
+#include "platform/WindowInput.h"
 #include "support/RunningApp.h"
 #include "support/SmxBytes.h"
 #include "ui/Button.h"
 #include "ui/Viewport.h"
-#include "view/InputCodes.h"
 
 namespace {
 
-RunningApp* withTrack() {
-  return new RunningApp([] { singleTriangleTrack().writeTo("smx/track.smx"); });
-}
+void writeTrack() { singleTriangleTrack().writeTo("smx/track.smx"); }
 
 std::string readout(RunningApp& running) {
-  Button* info = running.app.panel.get(ZarvoApp::infoBoxId);
-  return info ? info->getText() : "<no info box>";
+  running.app.render();
+  return running.app.panel.get(ZarvoApp::infoBoxId)->getText();
 }
 
 // The matrix gluPerspective makes, stored as GL keeps it (single precision).
@@ -35,81 +36,67 @@ void expectPerspective(double fov, double aspect, double zNear, double zFar) {
   EXPECT_FLOAT_EQ(static_cast<float>(m[14]), static_cast<float>(-2 * zNear * zFar / (zFar - zNear)));
 }
 
+// Runs the real message loop until it has been idle for a while.
+void runLoopUntilIdle(platform::WindowInput& input) {
+  std::thread ender([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    input.endLoop();
+  });
+  platform::runMessageLoop();
+  ender.join();
+}
+
 }  // namespace
 
 TEST(Frame, ReadOutShowsTheCameraOfEachFrame) {
-  std::unique_ptr<RunningApp> running(withTrack());
-  ASSERT_TRUE(running->created);
-  running->openFile(1);
-  ASSERT_TRUE(running->app.model.isLoaded());
-  running->app.render();
-  EXPECT_EQ(readout(*running), "translate: 0, 0, -10000\n   rotate: 0, 0, 0\nfov, clip: 80, 1, 30000");
-
-  running->app.fov = -3.0f;
-  running->app.rotateZ = -10;
-  running->app.panel.setVisible(false);
-  running->app.render();
-  EXPECT_EQ(readout(*running), "translate: 0, 0, -10000\n   rotate: 0, 0, -10\nfov, clip: -3, 1, 30000")
+  RunningApp running(writeTrack);
+  running.openFile(1);
+  EXPECT_EQ(readout(running), "translate: 0, 0, -10000\n   rotate: 0, 0, 0\nfov, clip: 80, 1, 30000");
+  running.app.fov = -3.0f;
+  running.app.rotateZ = -10;
+  running.app.panel.setVisible(false);
+  EXPECT_EQ(readout(running), "translate: 0, 0, -10000\n   rotate: 0, 0, -10\nfov, clip: -3, 1, 30000")
       << "the hidden info box is still kept up to date";
 }
 
-TEST(Frame, ProjectionUsesTheAspectOfTheClientArea) {
+TEST(Frame, ResizeSetsTheViewportAndTheProjectionsAspect) {
   RunningApp running;
-  ASSERT_TRUE(running.created);
+  ZarvoApp& app = running.app;
   // The overlay pass replaces the projection; with the overlay hidden the frame's own stays.
-  running.app.panel.setVisible(false);
-  running.app.onResize(720, 480);
-  expectPerspective(80, 1.5, 1, 30000);
-  running.app.onResize(1000, 700);
-  expectPerspective(80, 1000.0 / 700.0, 1, 30000);
-
-  running.app.onResize(0, 0);
-  EXPECT_EQ(viewportWidth, 0);
-  EXPECT_EQ(viewportHeight, 1);
+  app.panel.setVisible(false);
+  for (const auto& size : {std::pair{720, 480}, std::pair{1000, 700}}) {
+    EXPECT_EQ(running.framesRequestedDuring([&] { app.onResize(size.first, size.second); }), 1u);
+    app.render();
+    expectPerspective(80, static_cast<double>(size.first) / size.second, 1, 30000);
+  }
+  app.onResize(0, 0);
+  EXPECT_EQ(viewportHeight, 1) << "a minimised window keeps a height to divide by";
   GLint viewport[4];
   glGetIntegerv(GL_VIEWPORT, viewport);
   EXPECT_EQ(viewport[2], 0);
   EXPECT_EQ(viewport[3], 1);
+  for (auto repaint : {+[](ZarvoApp& a) { a.onActivate(false); }, +[](ZarvoApp& a) { a.onTimer(42); },
+                       +[](ZarvoApp& a) { a.onFocus(false); }})
+    EXPECT_EQ(running.framesRequestedDuring([&] { repaint(app); }), 1u);
 }
 
-TEST(Frame, EachRepaintEventDrawsExactlyOneFrame) {
-  RunningApp running;
-  ASSERT_TRUE(running.created);
-  ZarvoApp& app = running.app;
-  EXPECT_EQ(running.framesDuring([&] { app.onActivate(true); }), 1u);
-  EXPECT_EQ(running.framesDuring([&] { app.onActivate(false); }), 1u);
-  EXPECT_EQ(running.framesDuring([&] { app.onResize(640, 400); }), 1u);
-  EXPECT_EQ(running.framesDuring([&] { app.onResize(0, 0); }), 1u);
-  EXPECT_EQ(running.framesDuring([&] { app.onTimer(42); }), 1u);
-  EXPECT_EQ(running.framesDuring([&] { app.onFocus(false); }), 1u);
-}
-
-TEST(Frame, WithoutAMeshCameraInputChangesNothingAndDrawsNothing) {
-  RunningApp running;
-  ASSERT_TRUE(running.created);
-  ZarvoApp& app = running.app;
-  app.onMouseMove(10, 10, 0);
-  const auto frames = running.framesDuring([&] {
-    for (unsigned key : {keys::left, keys::right, keys::up, keys::down, keys::w, keys::a, keys::s, keys::d})
-      app.onKeyDown(key);
-    app.onMouseWheel(0, 0, 0, 120);
-    app.onMouseWheel(0, 0, 0, 65416);
-    app.onMouseMove(300, 300, mouseFlags::right);
-  });
-  EXPECT_EQ(frames, 0u);
-  EXPECT_EQ(app.translateX, 0);
-  EXPECT_EQ(app.translateY, 0);
-  EXPECT_EQ(app.translateZ, 0);
-  EXPECT_EQ(app.rotateX, 0);
-  EXPECT_EQ(app.rotateY, 0);
-  EXPECT_EQ(app.rotateZ, 0);
-  EXPECT_EQ(app.fov, 80.0f);
-  EXPECT_EQ(app.lastMouseX, 0) << "no mesh, no recorded position";
-
-  // The two toggles work with or without a mesh.
-  EXPECT_EQ(running.framesDuring([&] { app.onKeyUp(keys::space); }), 1u);
-  EXPECT_FALSE(app.panel.isVisible());
-  EXPECT_EQ(running.framesDuring([&] { app.onKeyUp(keys::o); }), 1u);
-  EXPECT_TRUE(app.model.showAxes());
-  EXPECT_EQ(running.framesDuring([&] { app.onKeyUp(keys::w); }), 0u);
+// A burst of key-downs queued faster than frames are drawn: every one moves the camera,
+// and the one frame comes after the last; a single key-down gets its frame too.
+TEST(Frame, QueuedInputIsAllHandledBeforeItsOneFrame) {
+  RunningApp running(writeTrack);
+  running.openFile(1);
+  platform::WindowInput input;
+  runLoopUntilIdle(input);  // the start-up events and their frame
+  for (int burst : {20, 1}) {
+    running.app.calls.clear();
+    for (int i = 0; i < burst; ++i) input.keyDown('W');
+    runLoopUntilIdle(input);
+    std::vector<std::string> order;
+    for (const auto& call : running.app.calls)
+      if (call.handler == "onKeyDown" || call.handler == "render") order.push_back(call.handler);
+    std::vector<std::string> expected(burst, "onKeyDown");
+    expected.push_back("render");
+    EXPECT_EQ(order, expected) << "burst of " << burst;
+  }
+  EXPECT_EQ(running.app.translateY, -2100) << "one step per key-down";
 }

@@ -42,7 +42,8 @@ TEST(WindowProc, EachHandledMessageCallsOneHandlerWithUnpackedIntegers) {
       {"deactivate while minimised", WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 1), 0, {"onActivate", {0}}},
       {"focus gained", WM_SETFOCUS, 0, 0, {"onFocus", {1}}},
       {"focus lost", WM_KILLFOCUS, 0, 0, {"onFocus", {0}}},
-      {"menu loop ends", WM_EXITMENULOOP, 0, 0, {"render", {}}},
+      {"menu loop ends", WM_EXITMENULOOP, 0, 0, {"requestFrame", {}}},
+      {"paint", WM_PAINT, 0, 0, {"render", {}}},
   };
   for (const auto& c : cases) {
     app.calls.clear();

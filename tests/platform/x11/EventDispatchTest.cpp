@@ -157,7 +157,7 @@ TEST_F(EventDispatchTest, EachEventBecomesTheHandlerCallOfItsWindowsMessage) {
       {ConfigureNotify, 0, 800, 600, 0, {{"onResize", {800, 600}}}},
       {ConfigureNotify, 0, 800, 600, 0, {}},  // moved, same size
       {ConfigureNotify, 0, 720, 480, 0, {{"onResize", {720, 480}}}},
-      {Expose, 0, 0, 0, 0, {{"render", {}}}},
+      {Expose, 0, 0, 0, 0, {{"requestFrame", {}}}},
       {Expose, 2, 0, 0, 0, {}},  // more to come
       {FocusOut, NotifyNormal, 0, 0, 0, {{"onFocus", {0}}}},
       {FocusIn, NotifyNormal, 0, 0, 0, {{"onFocus", {1}}}},
