@@ -1,6 +1,8 @@
 // The camera handlers on the running app, with a track loaded and without one.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "support/RunningApp.h"
 #include "support/SmxBytes.h"
 #include "ui/Button.h"
@@ -8,23 +10,11 @@
 
 namespace {
 
-struct Camera {
-  int translateX, translateY, translateZ, rotateX, rotateY, rotateZ;
-  float fov;
-};
+// translateX, translateY, translateZ, rotateX, rotateY, rotateZ, fov
+using Camera = std::array<int, 7>;
 
-Camera cameraOf(const ZarvoApp& app) {
-  return {app.translateX, app.translateY, app.translateZ, app.rotateX, app.rotateY, app.rotateZ, app.fov};
-}
-
-void expectCamera(const Camera& got, const Camera& expected, const char* step) {
-  EXPECT_EQ(got.translateX, expected.translateX) << step;
-  EXPECT_EQ(got.translateY, expected.translateY) << step;
-  EXPECT_EQ(got.translateZ, expected.translateZ) << step;
-  EXPECT_EQ(got.rotateX, expected.rotateX) << step;
-  EXPECT_EQ(got.rotateY, expected.rotateY) << step;
-  EXPECT_EQ(got.rotateZ, expected.rotateZ) << step;
-  EXPECT_EQ(got.fov, expected.fov) << step;
+Camera cameraOf(const ZarvoApp& a) {
+  return {a.translateX, a.translateY, a.translateZ, a.rotateX, a.rotateY, a.rotateZ, static_cast<int>(a.fov)};
 }
 
 }  // namespace
@@ -60,7 +50,7 @@ TEST(Controls, EachInputStepsTheCameraAndAsksForAFrameOnlyWithATrack) {
     for (const auto& step : steps) {
       const size_t frames = running.framesRequestedDuring([&] { step.input(running.app); });
       EXPECT_EQ(frames, loaded ? step.frames : 0u) << step.name;
-      expectCamera(cameraOf(running.app), loaded ? step.withTrack : unloaded, step.name);
+      EXPECT_EQ(cameraOf(running.app), loaded ? step.withTrack : unloaded) << step.name;
     }
   }
 }
