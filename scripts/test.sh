@@ -26,5 +26,6 @@ run() {
 run scripts/with-display.sh ctest --preset linux
 run scripts/with-display.sh ctest --preset linux-asan
 run scripts/with-display.sh ctest --preset win32
+run scripts/with-display.sh bash tests/package/check-packages.sh
 if [ -x scripts/fuzz.sh ]; then run scripts/fuzz.sh "${ZARVO_FUZZ_SECONDS:-60}"; fi
 exit "$failed"

@@ -8,9 +8,11 @@
 
 namespace {
 
-void printUsage() {
-  std::fprintf(stderr,
+// The synopsis is also the manual page's: packaging/smxgen.1.
+void printUsage(std::FILE* out) {
+  std::fprintf(out,
                "usage: smxgen [--triangles N] [--seed S] --output FILE.smx\n"
+               "       smxgen --help\n"
                "  --triangles N  exact number of triangles (default 100000, at least %lld)\n"
                "  --seed S       layout of the circuit (default 1)\n",
                static_cast<long long>(minCircuitTriangles));
@@ -27,6 +29,10 @@ bool parseNumber(const char* text, unsigned long long& value) {
 int main(int argc, char** argv) {
   unsigned long long triangles = 100000, seed = 1;
   std::string output;
+  if (argc == 2 && !std::strcmp(argv[1], "--help")) {
+    printUsage(stdout);
+    return 0;
+  }
   for (int i = 1; i < argc; ++i) {
     const bool hasValue = i + 1 < argc;
     if (hasValue && !std::strcmp(argv[i], "--triangles") && parseNumber(argv[i + 1], triangles)) {
@@ -36,12 +42,12 @@ int main(int argc, char** argv) {
     } else if (hasValue && (!std::strcmp(argv[i], "--output") || !std::strcmp(argv[i], "-o"))) {
       output = argv[++i];
     } else {
-      printUsage();
+      printUsage(stderr);
       return 2;
     }
   }
   if (output.empty()) {
-    printUsage();
+    printUsage(stderr);
     return 2;
   }
   std::string error;

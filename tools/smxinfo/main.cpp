@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cinttypes>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 
 #include "mesh/SmxFormat.h"
@@ -40,8 +41,14 @@ void printDefect(const SmxDefect& d) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The synopsis is also the manual page's: packaging/smxinfo.1.
+  const char* usage = "usage: smxinfo FILE.smx\n       smxinfo --help\n";
+  if (argc == 2 && !std::strcmp(argv[1], "--help")) {
+    std::fputs(usage, stdout);
+    return 0;
+  }
   if (argc != 2) {
-    std::fprintf(stderr, "usage: smxinfo FILE.smx\n");
+    std::fputs(usage, stderr);
     return 2;
   }
   std::FILE* file = std::fopen(argv[1], "rb");
