@@ -143,7 +143,12 @@ TEST_F(EventDispatchTest, EachEventBecomesTheHandlerCallOfItsWindowsMessage) {
       {MotionNotify, 0, 10, 20, 0, {{"onMouseMove", {10, 20, 0}}}},
       {MotionNotify, 0, 300, 200, Button3Mask | ShiftMask, {{"onMouseMove", {300, 200, 0x06}}}},
       {MotionNotify, 0, 5, 6, Button1Mask | Button2Mask | ControlMask, {{"onMouseMove", {5, 6, 0x19}}}},
-      {MotionNotify, 0, -1, -2, Button3Mask, {{"onMouseMove", {65535, 65534, 0x02}}}},
+      // Outside the client area while a button is held: Windows sends these to another window.
+      {MotionNotify, 0, 100, -1, Button3Mask, {}},
+      {MotionNotify, 0, 720, 479, Button1Mask, {}},
+      {MotionNotify, 0, 719, 479, 0, {{"onMouseMove", {719, 479, 0}}}},
+      {ButtonRelease, Button1, 30, 480, Button1Mask, {}},
+      {ButtonRelease, Button3, -1, 40, Button3Mask, {}},
       {ButtonRelease, Button1, 30, 40, Button1Mask, {{"onMouseUp", {30, 40, 0x01}}}},
       {ButtonRelease, Button3, 30, 40, Button3Mask, {{"onMouseUp", {30, 40, 0x02}}}},
       {ButtonRelease, Button2, 30, 40, Button2Mask | ControlMask, {{"onMouseUp", {30, 40, 0x18}}}},
@@ -156,6 +161,7 @@ TEST_F(EventDispatchTest, EachEventBecomesTheHandlerCallOfItsWindowsMessage) {
       {ButtonPress, 6, 30, 40, 0, {}},  // a horizontal wheel
       {ConfigureNotify, 0, 800, 600, 0, {{"onResize", {800, 600}}}},
       {ConfigureNotify, 0, 800, 600, 0, {}},  // moved, same size
+      {ButtonRelease, Button1, 750, 550, Button1Mask, {{"onMouseUp", {750, 550, 0x01}}}},
       {ConfigureNotify, 0, 720, 480, 0, {{"onResize", {720, 480}}}},
       {Expose, 0, 0, 0, 0, {{"render", {}}}},
       {Expose, 2, 0, 0, 0, {}},  // more to come
@@ -211,6 +217,13 @@ TEST_F(RealInputTest, PointerAndKeyboardThroughTheServer) {
        {{"onKeyDown", {0x57}}, {"onKeyUp", {0x57}}}},
       {[](Display* d) { fakeKey(d, XK_Shift_L, false); }, {{"onKeyUp", {0x10}}}},
       {[](Display* d) { fakeClick(d, 5); }, {{"onMouseWheel", {120, 60, 0, 65416}}}},
+      // Pressed on the window, released below it.
+      {[](Display* d) {
+         XTestFakeButtonEvent(d, 1, True, CurrentTime);
+         XTestFakeMotionEvent(d, 0, 120, 492, CurrentTime);
+         XTestFakeButtonEvent(d, 1, False, CurrentTime);
+       },
+       {}},
   };
   for (size_t i = 0; i < std::size(rows); ++i) {
     app.calls.clear();
