@@ -233,6 +233,29 @@ TEST_F(RealInputTest, PointerAndKeyboardThroughTheServer) {
   }
 }
 
+// The A key with a Cyrillic first group and a French second, as "ru,fr" has it, and O with no
+// Latin group at all, as "ru" alone: a Latin letter from any group, else the key's place.
+TEST_F(RealInputTest, KeysKeepTheirCodesUnderANonLatinLayout) {
+  Display* display = mainWindow.display;
+  const KeyCode o = XKeysymToKeycode(display, XK_o), a = XKeysymToKeycode(display, XK_a);
+  int perKey = 0;
+  KeySym* saved = XGetKeyboardMapping(display, o, a - o + 1, &perKey);
+  KeySym shcha[] = {XK_Cyrillic_shcha, XK_Cyrillic_SHCHA};
+  KeySym ef[] = {XK_Cyrillic_ef, XK_Cyrillic_EF, XK_q, XK_Q};
+  XChangeKeyboardMapping(display, o, 2, shcha, 1);
+  XChangeKeyboardMapping(display, a, 4, ef, 1);
+  pump(kSettleMs);
+  for (const KeyCode key : {o, a}) {
+    XTestFakeKeyEvent(display, key, True, CurrentTime);
+    XTestFakeKeyEvent(display, key, False, CurrentTime);
+  }
+  pump(kSettleMs);
+  XChangeKeyboardMapping(display, o, perKey, saved, a - o + 1);
+  XFree(saved);
+  pump(kSettleMs);
+  EXPECT_EQ(app.calls, (Calls{{"onKeyDown", {0x4F}}, {"onKeyUp", {0x4F}}, {"onKeyDown", {0x51}}, {"onKeyUp", {0x51}}}));
+}
+
 TEST_F(RealInputTest, AHeldKeyRepeatsItsKeyDownAndIsReleasedOnce) {
   Display* display = mainWindow.display;
   unsigned delay = 0;
