@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: smxinfo FILE.smx\n");
     return 2;
   }
-  std::FILE* file = std::fopen(argv[1], "rb");
+  std::FILE* file = SmxReader::open(argv[1]);
   if (!file) {
     std::fprintf(stderr, "smxinfo: cannot open %s\n", argv[1]);
     return 2;
