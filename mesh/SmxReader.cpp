@@ -72,7 +72,7 @@ bool SmxReader::readPoints() {
   }
   pointBuffer.reset(new (std::nothrow) unsigned char[static_cast<std::size_t>(bytes)]);
   if (!pointBuffer) {
-    stop(SmxDefect::Kind::PointsBeyondFile, at, points);
+    stop(SmxDefect::Kind::PointsNotAllocated, at, points);
     return false;
   }
   if (!readRecord(pointBuffer.get(), static_cast<std::size_t>(bytes), SmxDefect::Kind::ShortPoints)) {

@@ -41,10 +41,9 @@ class SmxReader {
   // The 16-byte point record of corner 0, 1 or 2 of the current triangle.
   const unsigned char* corner(int k) const { return corners[k]; }
 
+  // The object count read as a count (a negative one as zero), and the current object's
+  // triangle count as stored, negative included.
   int objectCount() const { return objects; }
-  int objectNumber() const { return object; }
-  // The counts as stored; negative values are read as zero.
-  std::int32_t pointCount() const { return points; }
   std::int32_t triangleCount() const { return triangles; }
   // The point records of the current object, all pointsHeld() of them.
   const unsigned char* pointRecords() const { return pointBuffer.get(); }
