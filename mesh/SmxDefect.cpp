@@ -20,6 +20,7 @@ const char* describe(SmxDefect::Kind kind) {
     case SmxDefect::Kind::NegativePointCount: return "negative point count, read as no points";
     case SmxDefect::Kind::NegativeTriangleCount: return "negative triangle count, read as no triangles";
     case SmxDefect::Kind::PointsBeyondFile: return "point count larger than the rest of the file holds";
+    case SmxDefect::Kind::PointsNotAllocated: return "no memory for the point block";
     case SmxDefect::Kind::ShortPoints: return "file ends inside a point block";
     case SmxDefect::Kind::ShortTriangle: return "file ends inside a triangle record";
     case SmxDefect::Kind::IndexOutOfRange: return "point index not below the point count, triangle skipped";

@@ -11,6 +11,7 @@ struct SmxDefect {
     NegativePointCount,     // read as no points
     NegativeTriangleCount,  // read as no triangles
     PointsBeyondFile,       // the point block is longer than the rest of the file
+    PointsNotAllocated,     // no memory could be had for the point block
     ShortPoints,            // the file ends inside a point block
     ShortTriangle,          // the file ends inside a triangle record
     IndexOutOfRange,        // a corner names no point of its object; the triangle is skipped

@@ -57,7 +57,7 @@ bool SmxModel::load(const std::string& path) {
   // The old list goes first, so a file that cannot be opened leaves nothing loaded.
   unload();
   filePath = path;
-  std::FILE* file = std::fopen(filePath.c_str(), "rb");
+  std::FILE* file = SmxReader::open(filePath.c_str());
   if (!file) return false;
 
   SmxReader reader(file, SmxReader::sizeOf(file));

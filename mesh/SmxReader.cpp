@@ -19,6 +19,13 @@ constexpr std::size_t bufferSize = 64 * 1024;
 SmxReader::SmxReader(std::FILE* file, std::int64_t fileSize, DefectListener onDefect)
     : file(file), fileSize(fileSize), onDefect(std::move(onDefect)), buffer(new unsigned char[bufferSize]) {}
 
+std::FILE* SmxReader::open(const char* path) {
+  // NOTE: Linux opens a folder as an empty file, and a pipe would wait for a writer.
+  struct stat status;
+  if (stat(path, &status) != 0 || !S_ISREG(status.st_mode)) return nullptr;
+  return std::fopen(path, "rb");
+}
+
 std::int64_t SmxReader::sizeOf(std::FILE* file) {
   struct stat status;
   if (fstat(fileno(file), &status) != 0 || status.st_size < 0) return std::numeric_limits<std::int64_t>::max();
@@ -65,7 +72,7 @@ bool SmxReader::readPoints() {
   }
   pointBuffer.reset(new (std::nothrow) unsigned char[static_cast<std::size_t>(bytes)]);
   if (!pointBuffer) {
-    stop(SmxDefect::Kind::PointsBeyondFile, at, points);
+    stop(SmxDefect::Kind::PointsNotAllocated, at, points);
     return false;
   }
   if (!readRecord(pointBuffer.get(), static_cast<std::size_t>(bytes), SmxDefect::Kind::ShortPoints)) {

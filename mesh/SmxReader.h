@@ -19,6 +19,10 @@ class SmxReader {
   SmxReader(const SmxReader&) = delete;
   SmxReader& operator=(const SmxReader&) = delete;
 
+  // Opens a regular file for reading. Anything else (a folder, a pipe, a device) counts as
+  // a file that cannot be opened: null, as when the file is missing.
+  static std::FILE* open(const char* path);
+
   // The size of an open file, or the largest value when it cannot be told.
   static std::int64_t sizeOf(std::FILE* file);
 
@@ -37,10 +41,9 @@ class SmxReader {
   // The 16-byte point record of corner 0, 1 or 2 of the current triangle.
   const unsigned char* corner(int k) const { return corners[k]; }
 
+  // The object count read as a count (a negative one as zero), and the current object's
+  // triangle count as stored, negative included.
   int objectCount() const { return objects; }
-  int objectNumber() const { return object; }
-  // The counts as stored; negative values are read as zero.
-  std::int32_t pointCount() const { return points; }
   std::int32_t triangleCount() const { return triangles; }
   // The point records of the current object, all pointsHeld() of them.
   const unsigned char* pointRecords() const { return pointBuffer.get(); }

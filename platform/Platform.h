@@ -34,6 +34,9 @@ unsigned workspaceColour();
 
 void showMessage(const char* text, const char* caption, MessageIcon icon);
 
+// Glyphs exist for character codes 0 .. 254; code 255 has none.
+constexpr int fontGlyphCount = 255;
+
 // Fills the display lists firstList .. firstList + 254 with the bitmap glyphs of
 // character codes 0 .. 254 of a font height pixels high.
 void buildFontGlyphs(unsigned firstList, int height, const char* faceName);

@@ -6,6 +6,7 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "platform/Platform.h"
 #include "ui/Viewport.h"
 
 namespace {
@@ -18,8 +19,8 @@ constexpr int kTextInset = 4;
 constexpr int kFirstBaselineDrop = 12;
 constexpr int kLinePitch = 14;
 
-// The font holds glyphs for codes 0..254 only; this code would call the list after the last one.
-constexpr unsigned char kCodeOutsideFont = 255;
+// This code would call the list after the font's last one.
+constexpr unsigned char kCodeOutsideFont = platform::fontGlyphCount;
 
 const unsigned char kTopColour[4] = {128, 128, 128, 128};
 const unsigned char kOutlineColour[4] = {255, 255, 255, 128};

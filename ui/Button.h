@@ -12,6 +12,9 @@ enum Anchor : unsigned char {
 
 class Button {
  public:
+  // A box's colour while the pointer is not over it.
+  static constexpr unsigned char normalColour[4] = {0, 0, 0, 128};
+
   Button();
   Button(int x, int y, int width, int height);
 
@@ -49,6 +52,6 @@ class Button {
   unsigned char anchor = AnchorTopLeft;
   bool visible = true;
   bool clickable = true;
-  unsigned char colour[4] = {0, 0, 0, 128};
+  unsigned char colour[4] = {normalColour[0], normalColour[1], normalColour[2], normalColour[3]};
   int font = 0;
 };

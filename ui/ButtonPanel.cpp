@@ -14,12 +14,8 @@ namespace {
 
 constexpr unsigned kLeftButtonFlag = 0x01;
 
-// Hover tells the two apart by the R byte alone.
-constexpr unsigned char kNormalColour[4] = {0, 0, 0, 128};
+// Hover tells it from a box's normal colour by the R byte alone.
 constexpr unsigned char kHighlightColour[4] = {128, 128, 128, 128};
-
-// Glyphs for character codes 0..254.
-constexpr int kFontGlyphCount = 255;
 
 void paint(Button& button, const unsigned char (&colour)[4]) {
   button.setColour(colour[0], colour[1], colour[2], colour[3]);
@@ -66,12 +62,12 @@ bool ButtonPanel::hover(int x, int y, unsigned /*flags*/) {
   for (const auto& [id, button] : buttons) {
     const bool hit = button->hitTest(x, y);
     const unsigned char red = button->getColour()[0];
-    if (hit && red == kNormalColour[0]) {
+    if (hit && red == Button::normalColour[0]) {
       paint(*button, kHighlightColour);
       return true;
     }
     if (!hit && red == kHighlightColour[0]) {
-      paint(*button, kNormalColour);
+      paint(*button, Button::normalColour);
       return true;
     }
   }
@@ -106,7 +102,7 @@ void ButtonPanel::draw() const {
 }
 
 int ButtonPanel::createFont(int height, const char* faceName) {
-  const GLuint base = glGenLists(kFontGlyphCount);
+  const GLuint base = glGenLists(platform::fontGlyphCount);
   if (base == 0) return 0;
   platform::buildFontGlyphs(base, height, faceName);
   return static_cast<int>(base);

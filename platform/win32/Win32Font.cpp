@@ -7,15 +7,13 @@
 
 namespace {
 
-constexpr int glyphCount = 255;
-
 // NOTE: Wine (8.0) records a blank glyph such as the space as a bitmap without pixels,
 // which Mesa's display lists drop, so text under Wine loses its spaces. A 0 x 0 bitmap
 // with a (never read) pixel pointer keeps the advance everywhere.
 void recordBlankGlyphAdvances(HDC dc, unsigned firstList) {
   const MAT2 identity = {{0, 1}, {0, 0}, {0, 0}, {0, 1}};
   static const GLubyte noPixels = 0;
-  for (int code = 0; code < glyphCount; ++code) {
+  for (int code = 0; code < platform::fontGlyphCount; ++code) {
     GLYPHMETRICS metrics;
     if (GetGlyphOutlineA(dc, code, GGO_BITMAP, &metrics, 0, nullptr, &identity) != 0) continue;
     glNewList(firstList + code, GL_COMPILE);
@@ -33,7 +31,7 @@ void platform::buildFontGlyphs(unsigned firstList, int height, const char* faceN
                            OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
                            DEFAULT_PITCH | FF_DONTCARE, faceName);
   SelectObject(dc, font);
-  wglUseFontBitmapsA(dc, 0, glyphCount, firstList);
+  wglUseFontBitmapsA(dc, 0, platform::fontGlyphCount, firstList);
   recordBlankGlyphAdvances(dc, firstList);
   DeleteObject(font);
   DeleteDC(dc);

@@ -41,6 +41,12 @@ unsigned wheelDelta(unsigned button) {
 // Windows passes positions as the low 16 bits of the message, zero-extended: -1 arrives as 65535.
 int low16(int value) { return static_cast<int>(static_cast<unsigned>(value) & 0xFFFF); }
 
+// NOTE: while a button is held X keeps reporting the pointer outside the window; Windows, which
+// does not capture the mouse here, sends those moves and the release to the window under it.
+bool isInClientArea(int x, int y) {
+  return x >= 0 && y >= 0 && x < mainWindow.width && y < mainWindow.height;
+}
+
 // NOTE: a keyboard grab (a window manager's shortcut, a menu) reports the focus as lost and
 // regained; the window keeps the keyboard through it, and Windows reports nothing.
 bool isGrabChange(const XFocusChangeEvent& focus) {
@@ -95,8 +101,8 @@ bool processEvent(const XEvent& event) {
         theApp->onKeyUp(key);
       break;
     case MotionNotify:
-      theApp->onMouseMove(low16(event.xmotion.x), low16(event.xmotion.y),
-                          mouseKeyFlags(event.xmotion.state));
+      if (isInClientArea(event.xmotion.x, event.xmotion.y))
+        theApp->onMouseMove(event.xmotion.x, event.xmotion.y, mouseKeyFlags(event.xmotion.state));
       break;
     case ButtonPress:
       // NOTE: Windows gives the wheel's position in screen coordinates, not the client area's.
@@ -107,9 +113,9 @@ bool processEvent(const XEvent& event) {
     case ButtonRelease:
       // X's state still holds the released button and Windows' wParam no longer does; both end
       // up with its bit set.
-      if (const unsigned bit = buttonFlag(event.xbutton.button))
-        theApp->onMouseUp(low16(event.xbutton.x), low16(event.xbutton.y),
-                          mouseKeyFlags(event.xbutton.state) | bit);
+      if (const unsigned bit = buttonFlag(event.xbutton.button);
+          bit && isInClientArea(event.xbutton.x, event.xbutton.y))
+        theApp->onMouseUp(event.xbutton.x, event.xbutton.y, mouseKeyFlags(event.xbutton.state) | bit);
       break;
     case ClientMessage:
       return !isCloseRequest(event.xclient);

@@ -11,8 +11,6 @@ namespace platform {
 
 namespace {
 
-constexpr int kGlyphCount = 255;
-
 // A Latin-1 core font of the face, or of Courier, height pixels high, else the server's "fixed".
 XFontStruct* loadFont(Display* display, int height, const char* faceName) {
   std::string face = faceName;
@@ -33,7 +31,7 @@ void buildFontGlyphs(unsigned firstList, int height, const char* faceName) {
   if (!display) return;
   XFontStruct* font = loadFont(display, height, faceName);
   if (!font) return;
-  glXUseXFont(font->fid, 0, kGlyphCount, static_cast<int>(firstList));
+  glXUseXFont(font->fid, 0, fontGlyphCount, static_cast<int>(firstList));
   XFreeFont(display, font);
 }
 

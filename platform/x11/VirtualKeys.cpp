@@ -4,6 +4,7 @@
 #include <X11/XKBlib.h>
 #include <X11/keysym.h>
 
+#include <string_view>
 #include <unordered_map>
 
 namespace platform::x11 {
@@ -92,16 +93,38 @@ unsigned virtualKeyOfSymbol(KeySym symbol) {
   return found == namedKeys().end() ? 0 : found->second;
 }
 
+// The letters and digits of a US keyboard by keycode, for keys whose every group lacks a
+// Latin symbol (a Cyrillic or Greek layout alone): Windows names those keys by position.
+// NOTE: the evdev keycodes and the older XFree86 ones agree on this block.
+struct KeyRow {
+  unsigned firstKeycode;
+  const char* codes;
+};
+constexpr KeyRow kPositionRows[] = {{10, "1234567890"}, {24, "QWERTYUIOP"}, {38, "ASDFGHJKL"}, {52, "ZXCVBNM"}};
+
+unsigned virtualKeyOfPosition(unsigned keycode) {
+  for (const KeyRow& row : kPositionRows) {
+    const std::string_view codes = row.codes;
+    if (keycode >= row.firstKeycode && keycode < row.firstKeycode + codes.size())
+      return static_cast<unsigned char>(codes[keycode - row.firstKeycode]);
+  }
+  return 0;
+}
+
 }  // namespace
 
 unsigned virtualKeyOf(const XKeyEvent& key, unsigned numLockMask) {
   // Only NumLock picks the symbol: with Shift, Caps Lock or AltGr left out a key keeps one code,
-  // the way Windows names the key rather than the character it types.
-  KeySym symbol = NoSymbol;
-  unsigned modifiersUsed = 0;
-  XkbLookupKeySym(key.display, static_cast<KeyCode>(key.keycode), key.state & numLockMask,
-                  &modifiersUsed, &symbol);
-  return virtualKeyOfSymbol(symbol);
+  // the way Windows names the key rather than the character it types. The groups are tried
+  // in order, whichever is active, so that a layout such as "ru,us" still has W, A, S and D.
+  for (unsigned group = 0; group < XkbNumKbdGroups; ++group) {
+    KeySym symbol = NoSymbol;
+    unsigned modifiersUsed = 0;
+    XkbLookupKeySym(key.display, static_cast<KeyCode>(key.keycode),
+                    XkbBuildCoreState(key.state & numLockMask, group), &modifiersUsed, &symbol);
+    if (const unsigned code = virtualKeyOfSymbol(symbol)) return code;
+  }
+  return virtualKeyOfPosition(key.keycode);
 }
 
 }  // namespace platform::x11

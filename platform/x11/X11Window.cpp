@@ -7,7 +7,9 @@
 #include <X11/keysym.h>
 
 #include <algorithm>
+#include <chrono>
 #include <memory>
+#include <thread>
 
 #include "platform/Platform.h"
 #include "platform/x11/WindowProperties.h"
@@ -31,6 +33,9 @@ constexpr unsigned char kOpaque = 255;
 constexpr long kEventMask = ExposureMask | StructureNotifyMask | FocusChangeMask | KeyPressMask |
                             KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
                             PointerMotionMask;
+
+constexpr std::chrono::seconds kMapWait{1};
+constexpr std::chrono::milliseconds kMapPoll{5};
 
 unsigned long frameCount = 0;
 
@@ -132,8 +137,10 @@ bool createContext(XVisualInfo& visual) {
          glXMakeCurrent(mainWindow.display, mainWindow.window, mainWindow.context);
 }
 
-Bool isMapNotifyOf(Display*, XEvent* event, XPointer window) {
-  return event->type == MapNotify && event->xmap.window == *reinterpret_cast<Window*>(window);
+bool isViewable() {
+  XWindowAttributes attributes;
+  return XGetWindowAttributes(mainWindow.display, mainWindow.window, &attributes) &&
+         attributes.map_state == IsViewable;
 }
 
 }  // namespace
@@ -175,9 +182,11 @@ void showWindow() {
   Display* display = mainWindow.display;
   XMapWindow(display, mainWindow.window);
   // NOTE: mapping is asynchronous (a window manager may reparent first), and a frame drawn
-  // before the window is viewable is lost. The MapNotify stays queued for the message loop.
-  XEvent event;
-  XPeekIfEvent(display, &event, isMapNotifyOf, reinterpret_cast<XPointer>(&mainWindow.window));
+  // before the window is viewable is lost. A manager slower than the bound only costs that
+  // frame: the Expose that follows the mapping draws it again.
+  const auto deadline = std::chrono::steady_clock::now() + kMapWait;
+  while (!isViewable() && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(kMapPoll);
   // Windows gives a shown window the keyboard; without a window manager nobody else would.
   ErrorTrap trap(display);
   XSetInputFocus(display, mainWindow.window, RevertToParent, CurrentTime);

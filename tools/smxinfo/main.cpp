@@ -28,14 +28,25 @@ struct Bounds {
   }
 };
 
+const char* valueName(SmxDefect::Kind kind) {
+  switch (kind) {
+    case SmxDefect::Kind::IndexOutOfRange:
+      return "index";
+    case SmxDefect::Kind::ShortFileHeader:
+    case SmxDefect::Kind::ShortObjectHeader:
+    case SmxDefect::Kind::ShortPoints:
+    case SmxDefect::Kind::ShortTriangle:
+      return "bytes left";
+    default:
+      return "count";
+  }
+}
+
 void printDefect(const SmxDefect& d) {
   std::printf("  offset %" PRId64 ":", d.offset);
   if (d.object >= 0) std::printf(" object %d", d.object);
   if (d.triangle >= 0) std::printf(" triangle %" PRId64, d.triangle);
-  const char* valueName = "count";
-  if (d.kind == SmxDefect::Kind::IndexOutOfRange) valueName = "index";
-  if (d.endsFile() && d.kind != SmxDefect::Kind::PointsBeyondFile) valueName = "bytes left";
-  std::printf(" %s (%s %" PRId64 ")\n", describe(d.kind), valueName, d.value);
+  std::printf(" %s (%s %" PRId64 ")\n", describe(d.kind), valueName(d.kind), d.value);
 }
 
 }  // namespace
@@ -51,7 +62,7 @@ int main(int argc, char** argv) {
     std::fputs(usage, stderr);
     return 2;
   }
-  std::FILE* file = std::fopen(argv[1], "rb");
+  std::FILE* file = SmxReader::open(argv[1]);
   if (!file) {
     std::fprintf(stderr, "smxinfo: cannot open %s\n", argv[1]);
     return 2;
@@ -91,6 +102,6 @@ int main(int argc, char** argv) {
     std::printf("bounds: x %d .. %d, y %d .. %d, z %d .. %d\n", bounds.low[0], bounds.high[0], bounds.low[1],
                 bounds.high[1], bounds.low[2], bounds.high[2]);
   if (!reader.endedEarly() && size > reader.offset())
-    std::printf("trailing bytes (not read): %" PRId64 "\n", size - reader.offset());
+    std::printf("trailing bytes (not interpreted): %" PRId64 "\n", size - reader.offset());
   return defects == 0 ? 0 : 1;
 }
