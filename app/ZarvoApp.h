@@ -1,7 +1,7 @@
 // The application object: owns the overlay, the mesh and the camera, and handles every window event.
 // Its members live in four files: app/ZarvoApp.cpp (create, onFocus, onMouseUp),
 // app/Screens.cpp (buildScreen, onButton), view/Controls.cpp (keys, mouse moves, the wheel)
-// and view/Frame.cpp (render, onResize, onActivate, onTimer).
+// and view/Frame.cpp (render, requestFrame, onResize, onActivate, onTimer).
 #pragma once
 
 #include "mesh/SmxModel.h"
