@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "Footprint.h"
+#include "support/Footprint.h"
 #include "mesh/SmxFormat.h"
 #include "mesh/SmxModel.h"
 #include "mesh/SmxReader.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "Circuit.h"
-#include "Footprint.h"
+#include "support/Footprint.h"
 #include "ScreenBoxes.h"
 #include "SoakTracks.h"
 #include "support/RunningApp.h"
