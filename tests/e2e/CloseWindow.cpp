@@ -1,21 +1,16 @@
-// close-window: asks an X window to close, as a window manager's close button does, by sending
-// it the WM_DELETE_WINDOW message. Usage: close-window WINDOW-ID (decimal or 0x hex).
+// close-window: asks an X window to close, as a window manager's close button does, with the
+// WM_DELETE_WINDOW message. Usage: close-window WINDOW-ID (decimal or 0x hex).
 #include <X11/Xlib.h>
 
 #include <cstdio>
 #include <cstdlib>
 
 int main(int argc, char** argv) {
-  char* end = nullptr;
-  const unsigned long window = argc == 2 ? std::strtoul(argv[1], &end, 0) : 0;
-  if (window == 0 || *end != '\0') {
-    std::fprintf(stderr, "usage: close-window WINDOW-ID\n");
-    return 2;
-  }
-  Display* display = XOpenDisplay(nullptr);
+  const unsigned long window = argc == 2 ? std::strtoul(argv[1], nullptr, 0) : 0;
+  Display* display = window ? XOpenDisplay(nullptr) : nullptr;
   if (!display) {
-    std::fprintf(stderr, "close-window: cannot open the X display\n");
-    return 1;
+    std::fprintf(stderr, "usage: close-window WINDOW-ID, on an X display\n");
+    return 2;
   }
   XEvent event{};
   event.xclient.type = ClientMessage;
@@ -25,7 +20,6 @@ int main(int argc, char** argv) {
   event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
   event.xclient.data.l[1] = CurrentTime;
   XSendEvent(display, window, False, NoEventMask, &event);
-  XSync(display, False);
-  XCloseDisplay(display);
+  XCloseDisplay(display);  // flushes the event
   return 0;
 }

@@ -1,3 +1,4 @@
+// The generator's circuits, which every larger test track comes from.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -11,33 +12,30 @@
 
 namespace {
 
-std::string circuitPath(const std::string& name) {
-  const auto folder = std::filesystem::temp_directory_path() / "zarvo-mesh-tests";
-  std::filesystem::create_directories(folder);
-  return (folder / (name + ".smx")).string();
+std::string circuit(const std::string& name, std::int64_t triangles, std::uint64_t seed) {
+  const auto path = (std::filesystem::temp_directory_path() / ("zarvo-circuit-" + name + ".smx")).string();
+  std::string error;
+  EXPECT_TRUE(writeCircuit(path, triangles, seed, error)) << error;
+  return path;
 }
 
-std::vector<char> bytesOf(const std::string& path) {
+std::string bytesOf(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 TEST(Circuit, HasExactlyTheAskedTrianglesFacingUpAndUsesTheWholeIndexRange) {
-  const std::string path = circuitPath("circuit-450000");
-  std::string error;
-  ASSERT_TRUE(writeCircuit(path, 450000, 9, error)) << error;
+  std::FILE* file = std::fopen(circuit("450000", 450000, 9).c_str(), "rb");
+  ASSERT_NE(file, nullptr);
   std::int64_t triangles = 0, defects = 0, facingDown = 0, upright = 0;
   bool lastIndexUsed = false;
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  ASSERT_NE(file, nullptr);
   SmxReader reader(file, SmxReader::sizeOf(file), [&](const SmxDefect&) { ++defects; });
   unsigned char header[smx::fileHeaderSize];
   reader.readHeader(header);
   while (reader.nextObject()) {
     EXPECT_LE(reader.pointsHeld(), smx::maxIndexedPoints);
     const unsigned char* last = reader.pointRecords() + (reader.pointsHeld() - 1) * smx::pointSize;
-    while (reader.nextTriangle()) {
-      ++triangles;
+    for (; reader.nextTriangle(); ++triangles) {
       double x[3], y[3];
       for (int k = 0; k < 3; ++k) {
         lastIndexUsed |= reader.pointsHeld() == smx::maxIndexedPoints && reader.corner(k) == last;
@@ -59,14 +57,11 @@ TEST(Circuit, HasExactlyTheAskedTrianglesFacingUpAndUsesTheWholeIndexRange) {
 }
 
 TEST(Circuit, SameSeedGivesTheSameBytesAndAnotherSeedAnotherTrack) {
+  EXPECT_EQ(bytesOf(circuit("a", 5000, 21)), bytesOf(circuit("b", 5000, 21)));
+  EXPECT_NE(bytesOf(circuit("a", 5000, 21)), bytesOf(circuit("c", 5000, 22)));
   std::string error;
-  const std::string a = circuitPath("seed-a"), b = circuitPath("seed-b"), c = circuitPath("seed-c");
-  ASSERT_TRUE(writeCircuit(a, 5000, 21, error)) << error;
-  ASSERT_TRUE(writeCircuit(b, 5000, 21, error)) << error;
-  ASSERT_TRUE(writeCircuit(c, 5000, 22, error)) << error;
-  EXPECT_EQ(bytesOf(a), bytesOf(b));
-  EXPECT_NE(bytesOf(a), bytesOf(c));
-  EXPECT_FALSE(writeCircuit(circuitPath("too-small"), minCircuitTriangles - 1, 1, error));
+  const auto small = std::filesystem::temp_directory_path() / "zarvo-circuit-small.smx";
+  EXPECT_FALSE(writeCircuit(small.string(), minCircuitTriangles - 1, 1, error));
 }
 
 }  // namespace

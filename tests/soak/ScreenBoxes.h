@@ -12,8 +12,6 @@ class ZarvoApp;
 
 // The texts of file boxes 1, 2, ... in id order.
 std::vector<std::string> shownPaths(const ButtonPanel& panel);
-// The id of the file box showing text, or 0 when there is none.
-int fileBoxId(const ButtonPanel& panel, const std::string& text);
 
 // flags are those of the button released, with any keys held.
 void clickFileBox(ZarvoApp& app, int id, unsigned flags = mouseFlags::left);

@@ -2,32 +2,6 @@
 
 #include <GL/gl.h>
 
-namespace {
-
-FeedbackVertex readVertex(const std::vector<GLfloat>& buffer, size_t& at) {
-  FeedbackVertex v{buffer[at], buffer[at + 1], buffer[at + 2],
-                   buffer[at + 3], buffer[at + 4], buffer[at + 5], buffer[at + 6]};
-  at += 7;
-  return v;
-}
-
-int verticesOf(int token) {
-  switch (token) {
-    case GL_POINT_TOKEN:
-    case GL_BITMAP_TOKEN:
-    case GL_DRAW_PIXEL_TOKEN:
-    case GL_COPY_PIXEL_TOKEN:
-      return 1;
-    case GL_LINE_TOKEN:
-    case GL_LINE_RESET_TOKEN:
-      return 2;
-    default:
-      return 0;
-  }
-}
-
-}  // namespace
-
 std::vector<FeedbackItem> captureFeedback(const std::function<void()>& draw, int capacity) {
   std::vector<GLfloat> buffer(static_cast<size_t>(capacity));
   glFeedbackBuffer(capacity, GL_3D_COLOR, buffer.data());
@@ -36,15 +10,17 @@ std::vector<FeedbackItem> captureFeedback(const std::function<void()>& draw, int
   const GLint used = glRenderMode(GL_RENDER);
 
   std::vector<FeedbackItem> items;
-  size_t at = 0;
-  while (used > 0 && at < static_cast<size_t>(used)) {
+  for (GLint at = 0; at < used;) {
     FeedbackItem item{static_cast<int>(buffer[at++]), {}};
     if (item.token == GL_PASS_THROUGH_TOKEN) {
-      ++at;
+      ++at;  // its one value is no vertex
       continue;
     }
-    int count = item.token == GL_POLYGON_TOKEN ? static_cast<int>(buffer[at++]) : verticesOf(item.token);
-    for (int i = 0; i < count; ++i) item.vertices.push_back(readVertex(buffer, at));
+    int count = 1;  // points, bitmaps and pixel rectangles
+    if (item.token == GL_POLYGON_TOKEN) count = static_cast<int>(buffer[at++]);
+    if (item.token == GL_LINE_TOKEN || item.token == GL_LINE_RESET_TOKEN) count = 2;
+    for (; count > 0; --count, at += 7)
+      item.vertices.push_back({buffer[at], buffer[at + 1], buffer[at + 2], buffer[at + 3], buffer[at + 4], buffer[at + 5], buffer[at + 6]});
     items.push_back(item);
   }
   return items;

@@ -1,4 +1,4 @@
-// Builds SMX files byte by byte, bad ones included, and writes them to the temp folder.
+// Builds SMX files byte by byte, bad ones included, and writes them to disk.
 #pragma once
 
 #include <cstdint>
@@ -7,22 +7,20 @@
 
 class SmxBytes {
  public:
-  // The 64-byte file header with the ground colour in red, green, blue order.
+  // The 64-byte file header, its ground colour in red, green, blue order.
   SmxBytes& header(std::int32_t objectCount, unsigned char red = 0, unsigned char green = 0, unsigned char blue = 0);
   SmxBytes& object(std::int32_t pointCount, std::int32_t triangleCount);
   // The colour in file order: blue, green, red, then the unread fourth byte.
   SmxBytes& point(std::int32_t x, std::int32_t y, std::int32_t z, unsigned char blue = 0, unsigned char green = 0,
                   unsigned char red = 0, unsigned char spare = 0);
   SmxBytes& triangle(unsigned a, unsigned b, unsigned c);
-  SmxBytes& raw(std::size_t count, unsigned char value);
 
   std::size_t size() const { return bytes.size(); }
-  // The first `length` bytes only, as a file that ends early.
-  SmxBytes cut(std::size_t length) const;
-
-  // Writes the bytes to a file named after the running test and returns its path.
-  std::string write(const std::string& suffix = "") const;
-  // Writes the bytes to path, making its folder if needed, and returns the path.
+  // The first length bytes only, as a file that ends early.
+  SmxBytes cut(std::size_t length) const { return {{bytes.begin(), bytes.begin() + std::ptrdiff_t(length)}}; }
+  // Writes a new file in the temp folder and returns its path.
+  std::string write() const;
+  // Writes the file at path, making its folder if needed, and returns the path.
   std::string writeTo(const std::string& path) const;
 
   std::vector<unsigned char> bytes;
@@ -30,6 +28,3 @@ class SmxBytes {
 
 // A one-triangle track that faces up, for tests that need any loadable file.
 SmxBytes singleTriangleTrack();
-
-// A path in the temp folder that names no file.
-std::string missingFilePath();

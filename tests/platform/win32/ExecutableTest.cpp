@@ -9,15 +9,12 @@
 TEST(Executable, CarriesIconManifestAndVersionRecord) {
   HMODULE exe = LoadLibraryExA(ZARVO_EXE, nullptr, LOAD_LIBRARY_AS_DATAFILE);
   ASSERT_NE(exe, nullptr) << ZARVO_EXE;
-  HRSRC manifestInfo = FindResourceA(exe, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
-  ASSERT_NE(manifestInfo, nullptr);
-  const std::string manifest(static_cast<const char*>(LockResource(LoadResource(exe, manifestInfo))),
-                             SizeofResource(exe, manifestInfo));
+  HRSRC found = FindResourceA(exe, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+  ASSERT_NE(found, nullptr);
+  const std::string manifest(static_cast<const char*>(LockResource(LoadResource(exe, found))), SizeofResource(exe, found));
   EXPECT_NE(manifest.find("name=\"Zarvo\" version=\"1.0.0.0\" processorArchitecture=\"X86\""), std::string::npos);
   EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos);
-
-  // The icon group 101 holds 16, 32 and 48 pixel pictures.
-  for (int size : {16, 32, 48}) {
+  for (int size : {16, 32, 48}) {  // icon group 101
     HICON icon = static_cast<HICON>(LoadImageA(exe, MAKEINTRESOURCEA(101), IMAGE_ICON, size, size, 0));
     ICONINFO info = {};
     ASSERT_TRUE(icon && GetIconInfo(icon, &info)) << size;
@@ -33,18 +30,14 @@ TEST(Executable, CarriesIconManifestAndVersionRecord) {
   DWORD ignored = 0;
   std::vector<char> version(GetFileVersionInfoSizeA(ZARVO_EXE, &ignored));
   ASSERT_TRUE(!version.empty() && GetFileVersionInfoA(ZARVO_EXE, 0, version.size(), version.data()));
-  VS_FIXEDFILEINFO* fixed = nullptr;
-  char* name = nullptr;
-  char* fileVersion = nullptr;
-  UINT length = 0;
-  ASSERT_TRUE(VerQueryValueA(version.data(), "\\", reinterpret_cast<void**>(&fixed), &length) &&
-              VerQueryValueA(version.data(), "\\StringFileInfo\\040904b0\\ProductName",
-                             reinterpret_cast<void**>(&name), &length) &&
-              VerQueryValueA(version.data(), "\\StringFileInfo\\040904b0\\FileVersion",
-                             reinterpret_cast<void**>(&fileVersion), &length));
-  EXPECT_EQ(fixed->dwFileVersionMS, 0u);
-  EXPECT_EQ(fixed->dwFileVersionLS, 1u);
-  EXPECT_EQ(fixed->dwProductVersionLS, 1u);
-  EXPECT_STREQ(name, "Zarvo");
-  EXPECT_STREQ(fileVersion, "0, 0, 0, 1");
+  auto value = [&](const char* path) {
+    void* at = nullptr;
+    UINT length = 0;
+    return VerQueryValueA(version.data(), path, &at, &length) ? at : nullptr;
+  };
+  const auto* fixed = static_cast<VS_FIXEDFILEINFO*>(value("\\"));
+  ASSERT_NE(fixed, nullptr);
+  EXPECT_TRUE(fixed->dwFileVersionMS == 0 && fixed->dwFileVersionLS == 1 && fixed->dwProductVersionLS == 1);
+  EXPECT_STREQ(static_cast<const char*>(value("\\StringFileInfo\\040904b0\\ProductName")), "Zarvo");
+  EXPECT_STREQ(static_cast<const char*>(value("\\StringFileInfo\\040904b0\\FileVersion")), "0, 0, 0, 1");
 }

@@ -1,5 +1,5 @@
 // Resident memory as the working set that GetProcessMemoryInfo reports.
-#include "soak/Footprint.h"
+#include "support/Footprint.h"
 
 #include <windows.h>
 

@@ -1,5 +1,5 @@
 // Resident memory from Linux's /proc: the second field of statm, in pages.
-#include "soak/Footprint.h"
+#include "support/Footprint.h"
 
 #include <unistd.h>
 

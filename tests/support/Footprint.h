@@ -10,7 +10,7 @@
 std::int64_t residentBytes();
 
 // Display-list names in use among 1 .. upTo.
-inline std::set<GLuint> liveLists(GLuint upTo) {
+inline std::set<GLuint> liveLists(GLuint upTo = 4096) {
   std::set<GLuint> live;
   for (GLuint name = 1; name <= upTo; ++name)
     if (glIsList(name)) live.insert(name);
