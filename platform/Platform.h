@@ -26,9 +26,6 @@ void swapBuffers();
 // of input that comes faster than frames can be drawn gets one frame after it, not one each.
 void requestFrame();
 
-// Number of buffer swaps since start; lets tests count the frames a handler drew.
-unsigned long presentedFrames();
-
 // The desktop's workspace colour as 0x00BBGGRR.
 unsigned workspaceColour();
 

@@ -17,7 +17,6 @@ const char* registeredClass = nullptr;
 HWND window = nullptr;
 HDC deviceContext = nullptr;
 HGLRC renderingContext = nullptr;
-unsigned long swapCount = 0;
 
 PIXELFORMATDESCRIPTOR pixelFormat = {
     sizeof(PIXELFORMATDESCRIPTOR), 1,
@@ -123,17 +122,12 @@ void setOpacity(unsigned char alpha) {
 
 void swapBuffers() {
   SwapBuffers(deviceContext);
-  ++swapCount;
 }
 
 void requestFrame() {
   // NOTE: Windows sends WM_PAINT only when no other message is queued, so the frame waits
   // for the input that came with it. No erase: the frame paints every pixel.
   if (window) InvalidateRect(window, nullptr, FALSE);
-}
-
-unsigned long presentedFrames() {
-  return swapCount;
 }
 
 unsigned workspaceColour() {

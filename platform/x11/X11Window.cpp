@@ -37,8 +37,6 @@ constexpr long kEventMask = ExposureMask | StructureNotifyMask | FocusChangeMask
 constexpr std::chrono::seconds kMapWait{1};
 constexpr std::chrono::milliseconds kMapPoll{5};
 
-unsigned long frameCount = 0;
-
 // NOTE: Xlib reports a failed request later, through an error handler that by default ends
 // the process. Start-up traps the errors instead, so that it can fail with its own message.
 class ErrorTrap {
@@ -195,13 +193,10 @@ void showWindow() {
 void swapBuffers() {
   if (!mainWindow.window) return;
   glXSwapBuffers(mainWindow.display, mainWindow.window);
-  ++frameCount;
 }
 
 void requestFrame() {
   if (mainWindow.window) mainWindow.frameRequested = true;
 }
-
-unsigned long presentedFrames() { return frameCount; }
 
 }  // namespace platform

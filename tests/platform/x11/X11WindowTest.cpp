@@ -1,5 +1,5 @@
 // The main window on a real X server: size, context and showing, what the window manager is
-// told, how start-up fails, and that it opens, presents frames and closes again.
+// told, and how start-up fails.
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
@@ -132,7 +132,7 @@ TEST_F(X11WindowTest, TellsTheWindowManagerTitleOpacityClassIconAndCloseProtocol
   EXPECT_EQ(property("_NET_WM_ICON").items, icon);
 }
 
-TEST_F(X11WindowTest, FailedStartsSayWhyAndLeaveNothingOpenThenItOpensPresentsAndClosesTwice) {
+TEST_F(X11WindowTest, FailedStartsSayWhyAndLeaveNothingOpen) {
   const std::string display = std::getenv("DISPLAY");
   unsetenv("DISPLAY");
   testing::internal::CaptureStderr();
@@ -148,23 +148,7 @@ TEST_F(X11WindowTest, FailedStartsSayWhyAndLeaveNothingOpenThenItOpensPresentsAn
   EXPECT_EQ(mainWindow.window, 0u);
   EXPECT_EQ(mainWindow.context, nullptr);
 
-  const unsigned long before = platform::presentedFrames();
-  for (const bool red : {true, false}) {
-    ASSERT_TRUE(open());
-    platform::showWindow();
-    glClearColor(red, !red, 0, 0);
-    glClear(GL_COLOR_BUFFER_BIT);
-    platform::swapBuffers();
-    XSync(mainWindow.display, False);
-    XImage* image = XGetImage(mainWindow.display, mainWindow.window, 719, 479, 1, 1, AllPlanes, ZPixmap);
-    ASSERT_NE(image, nullptr);
-    EXPECT_EQ(XGetPixel(image, 0, 0), red ? image->red_mask : image->green_mask);
-    XDestroyImage(image);
-    platform::closeWindow();
-    EXPECT_EQ(mainWindow.display, nullptr);
-    platform::closeWindow();
-  }
-  EXPECT_EQ(platform::presentedFrames(), before + 2);
+  ASSERT_TRUE(open()) << "opens again after failing";
 }
 
 }  // namespace
