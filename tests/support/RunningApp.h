@@ -2,37 +2,24 @@
 #pragma once
 
 #include <filesystem>
-#include <string>
+#include <functional>
 
 #include "support/RecordingApp.h"
 
-class WorkingFolder {
- public:
+// Made the working folder while it lives; removed with all it holds after.
+struct WorkingFolder {
   WorkingFolder();
   ~WorkingFolder();
-  WorkingFolder(const WorkingFolder&) = delete;
-  WorkingFolder& operator=(const WorkingFolder&) = delete;
-
-  const std::filesystem::path& path() const { return folder; }
-
- private:
-  std::filesystem::path previous;
-  std::filesystem::path folder;
+  const std::filesystem::path previous, path;
 };
 
 class RunningApp {
  public:
   // Files written by prepare() exist before create builds the first screen.
-  template <class Prepare>
-  explicit RunningApp(Prepare prepare) {
-    prepare();
-    start();
-  }
-  RunningApp() { start(); }
-  ~RunningApp();
-
+  explicit RunningApp(const std::function<void()>& prepare = [] {});
+  ~RunningApp() { theApp = nullptr; }
   // Clicks file box id through the panel's listener, as a left click on it would.
-  void openFile(int id);
+  void openFile(int id) { app.onButton(id, app.panel.get(id)); }
   // Frames the handlers asked for while running action.
   template <class Action>
   size_t framesRequestedDuring(Action action) {
@@ -44,7 +31,4 @@ class RunningApp {
   WorkingFolder folder;
   RecordingApp app;
   bool created = false;
-
- private:
-  void start();
 };
