@@ -32,14 +32,6 @@ class RecordingApp : public ZarvoApp {
     record("onMouseWheel", {x, y, k, d}, [&] { ZarvoApp::onMouseWheel(x, y, k, d); });
   }
 
-  // Calls of one handler only, in order.
-  std::vector<HandlerCall> callsOf(const std::string& handler) const {
-    std::vector<HandlerCall> kept;
-    for (const auto& call : calls)
-      if (call.handler == handler) kept.push_back(call);
-    return kept;
-  }
-
  private:
   template <class Real>
   void record(const char* handler, std::vector<long long> args, Real real) {

@@ -1,6 +1,7 @@
 // The real application, created with its real window inside a fresh temporary working folder.
 #pragma once
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 
@@ -23,9 +24,10 @@ class RunningApp {
   // Frames the handlers asked for while running action.
   template <class Action>
   size_t framesRequestedDuring(Action action) {
-    const size_t before = app.callsOf("requestFrame").size();
+    const auto requests = [&] { return std::count(app.calls.begin(), app.calls.end(), HandlerCall{"requestFrame", {}}); };
+    const auto before = requests();
     action();
-    return app.callsOf("requestFrame").size() - before;
+    return size_t(requests() - before);
   }
 
   WorkingFolder folder;
