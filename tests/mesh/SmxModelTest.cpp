@@ -1,3 +1,4 @@
+// The model's display list and axes in a real window, read back in pixels and feedback.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 #include "support/Footprint.h"
 #include "support/SmxBytes.h"
 #include "support/TestWindow.h"
+#include "view/FixedGlState.h"
 
 namespace {
 
@@ -28,42 +30,45 @@ SmxBytes& addPatch(SmxBytes& file, const Patch& p, unsigned char spare = 0xFF) {
       .point(at(p.x), at(p.y + 1e7), 0, b, g, r, spare);
 }
 
-class SmxModelTest : public ::testing::Test {
- protected:
-  void SetUp() override { ASSERT_TRUE(window.isOpen()); }
+void lookFromAbove(bool sideways) {  // sideways: from -y, with +z up
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(-2e8, 2e8, -2e8, 2e8, -1e9, 1e9);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  if (sideways) glRotatef(-90, 1, 0, 0);
+}
 
-  void lookFromAbove(bool sideways) {  // sideways: from -y, with +z up
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(-2e8, 2e8, -2e8, 2e8, -1e9, 1e9);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    if (sideways) glRotatef(-90, 1, 0, 0);
+// Drawn as the viewer draws, but in drawing order, and read back in pixels: Mesa feeds back only
+// the first primitive of a compiled list that mixes quads and triangles.
+void expectPixels(const SmxModel& model, const std::vector<Patch>& expected) {
+  setFixedGlState(0);
+  glDisable(GL_DEPTH_TEST);
+  glClear(GL_COLOR_BUFFER_BIT);
+  lookFromAbove(false);
+  model.draw();
+  for (const auto& [x, y, colour] : expected) {
+    unsigned char seen[3] = {};
+    glReadPixels(int((x / 2e8 + 1) * 360), int((y / 2e8 + 1) * 240), 1, 1, GL_RGB, GL_UNSIGNED_BYTE, seen);
+    for (int k = 0; k < 3; ++k) EXPECT_NEAR(seen[k], colour[k], 8) << x << ", " << y;  // 16-bit colour
   }
+}
 
-  // Drawn as the viewer draws (blended, back faces culled) and read back in pixels: Mesa feeds
-  // back only the first primitive of a compiled list that mixes quads and triangles.
-  void expectPixels(const std::vector<Patch>& expected) {
-    glDisable(GL_DEPTH_TEST);
-    glEnable(GL_CULL_FACE);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glClearColor(0, 0, 0, 0);
-    glClear(GL_COLOR_BUFFER_BIT);
-    lookFromAbove(false);
-    model.draw();
-    for (const auto& [x, y, colour] : expected) {
-      unsigned char seen[3] = {};
-      glReadPixels(int((x / 2e8 + 1) * 360), int((y / 2e8 + 1) * 240), 1, 1, GL_RGB, GL_UNSIGNED_BYTE, seen);
-      for (int k = 0; k < 3; ++k) EXPECT_NEAR(seen[k], colour[k], 8) << x << ", " << y;  // 16-bit colour
-    }
-  }
+// Seen from -y: x runs right, z up half as far, the y axis is a point at the origin. Each line:
+// its two ends in window pixels, then the colour it starts in.
+std::vector<std::array<long, 7>> axesDrawn(const SmxModel& model) {
+  lookFromAbove(true);
+  std::vector<std::array<long, 7>> lines;
+  for (const auto& [token, v] : captureFeedback([&] { model.draw(); }))
+    if (token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN)
+      lines.push_back({std::lround(v[0].x), std::lround(v[0].y), std::lround(v[1].x), std::lround(v[1].y),
+                       std::lround(v[0].r * 255), std::lround(v[0].g * 255), std::lround(v[0].b * 255)});
+  return lines;
+}
 
+TEST(SmxModel, DrawsTheGroundEveryDrawableTriangleInFileOrderAndTheAxesFromOneList) {
   TestWindow window;
-  SmxModel model;
-};
-
-TEST_F(SmxModelTest, DrawsTheGroundThenEveryDrawableTriangleInFileOrder) {
+  ASSERT_TRUE(window.isOpen());
   const Rgb ground{0x10, 0x20, 0x30}, black{0, 0, 0};
   const Patch spare0{-5e7, 0, {0x30, 0x20, 0x10}}, under{5e7, 0, {250, 0, 0}}, over{5e7, 0, {0, 0, 250}};
   const Patch second{0, 5e7, {0, 220, 0}}, skipped{0, -5e7, {220, 220, 0}}, trailing{-5e7, 5e7, {200, 200, 200}};
@@ -74,59 +79,35 @@ TEST_F(SmxModelTest, DrawsTheGroundThenEveryDrawableTriangleInFileOrder) {
   // Indices start again at 0 in each object; bytes after the last object are not read.
   addPatch(addPatch(file.object(6, 2), second), skipped).triangle(0, 1, 2).triangle(3, 4, 6);
   addPatch(file.object(3, 1), trailing).triangle(0, 1, 2);
-  ASSERT_TRUE(model.load(file.write()));
-  // The ground spans x -1e8..1e8 and y -1e8..1.2e8 and faces up.
-  expectPixels({{-0.98e8, -0.98e8, ground}, {0.98e8, 1.18e8, ground}, {0, -6e7, ground}, {trailing.x, trailing.y, ground},
-                {-1.02e8, 0, black}, {1.02e8, 0, black}, {0, -1.02e8, black}, {0, 1.22e8, black},
-                spare0, over, second, {skipped.x, skipped.y, ground}});
-
-  // A file cut inside its header has no ground colour: it loads, and draws nothing.
-  ASSERT_TRUE(model.load(file.cut(63).write()));
-  expectPixels({{0, 0, black}});
-}
-
-TEST_F(SmxModelTest, EachLoadHoldsOneListThatUnloadOrAFailedLoadGivesBack) {
-  const std::string path = SmxBytes().header(0, 5, 5, 5).write();
+  const std::string path = file.write();
   const std::set<GLuint> before = liveLists();
-  ASSERT_TRUE(model.load(path));
-  ASSERT_TRUE(model.load(path));
-  EXPECT_EQ(liveLists().size(), before.size() + 1);
-  EXPECT_FALSE(model.load(path + ".missing"));
-  EXPECT_FALSE(model.isLoaded());
-  EXPECT_EQ(model.path(), path + ".missing");
-  EXPECT_EQ(liveLists(), before);
-  ASSERT_TRUE(model.load(path));
-  model.unload();
-  EXPECT_FALSE(model.isLoaded());
-  EXPECT_EQ(liveLists(), before);
-}
-
-TEST_F(SmxModelTest, AxesShowOnlyWhileLoaded) {
-  // Seen from -y: x runs right, z up half as far, the y axis is a point at the origin. Each
-  // line: its two ends in window pixels, then the colour it starts in.
-  auto drawnLines = [&] {
-    lookFromAbove(true);
-    std::vector<std::array<long, 7>> lines;
-    for (const auto& item : captureFeedback([&] { model.draw(); }))
-      if (item.token == GL_LINE_TOKEN || item.token == GL_LINE_RESET_TOKEN) {
-        const FeedbackVertex &from = item.vertices[0], &to = item.vertices[1];
-        lines.push_back({std::lround(from.x), std::lround(from.y), std::lround(to.x), std::lround(to.y),
-                         std::lround(from.r * 255), std::lround(from.g * 255), std::lround(from.b * 255)});
-      }
-    return lines;
-  };
-  const std::string path = SmxBytes().header(0, 5, 5, 5).write();
+  SmxModel model;
   model.setShowAxes(true);
-  EXPECT_TRUE(drawnLines().empty());
-  ASSERT_TRUE(model.load(path));
-  glLineWidth(1.0f);
-  EXPECT_EQ(drawnLines(), (std::vector<std::array<long, 7>>{
-                              {360, 240, 540, 240, 255, 0, 0}, {360, 240, 360, 240, 0, 255, 0}, {360, 240, 360, 300, 0, 0, 255}}));
+  EXPECT_TRUE(axesDrawn(model).empty());
+  ASSERT_TRUE(model.load(path) && model.load(path));
+  EXPECT_EQ(liveLists().size(), before.size() + 1);
+  EXPECT_EQ(axesDrawn(model), (std::vector<std::array<long, 7>>{
+                                  {360, 240, 540, 240, 255, 0, 0}, {360, 240, 360, 240, 0, 255, 0}, {360, 240, 360, 300, 0, 0, 255}}));
   GLfloat lineWidth = 0;  // left for the overlay to set
   glGetFloatv(GL_LINE_WIDTH, &lineWidth);
   EXPECT_EQ(lineWidth, 2.0f);
   model.setShowAxes(false);
-  EXPECT_TRUE(drawnLines().empty());
+  EXPECT_TRUE(axesDrawn(model).empty());
+  // The ground spans x -1e8..1e8 and y -1e8..1.2e8 and faces up.
+  expectPixels(model, {{-0.98e8, -0.98e8, ground}, {0.98e8, 1.18e8, ground}, {0, -6e7, ground}, {trailing.x, trailing.y, ground},
+                       {-1.02e8, 0, black}, {1.02e8, 0, black}, {0, -1.02e8, black}, {0, 1.22e8, black},
+                       spare0, over, second, {skipped.x, skipped.y, ground}});
+  // A file cut inside its header has no ground colour: it loads, and draws nothing.
+  ASSERT_TRUE(model.load(file.cut(63).write()));
+  expectPixels(model, {{0, 0, black}});
+
+  EXPECT_FALSE(model.load(path + ".missing"));
+  EXPECT_TRUE(!model.isLoaded() && model.path() == path + ".missing");
+  EXPECT_EQ(liveLists(), before);
+  ASSERT_TRUE(model.load(path));
+  model.unload();
+  EXPECT_TRUE(!model.isLoaded() && model.path().empty());
+  EXPECT_EQ(liveLists(), before);
 }
 
 }  // namespace

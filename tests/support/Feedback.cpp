@@ -8,14 +8,9 @@ std::vector<FeedbackItem> captureFeedback(const std::function<void()>& draw, int
   glRenderMode(GL_FEEDBACK);
   draw();
   const GLint used = glRenderMode(GL_RENDER);
-
   std::vector<FeedbackItem> items;
   for (GLint at = 0; at < used;) {
     FeedbackItem item{static_cast<int>(buffer[at++]), {}};
-    if (item.token == GL_PASS_THROUGH_TOKEN) {
-      ++at;  // its one value is no vertex
-      continue;
-    }
     int count = 1;  // points, bitmaps and pixel rectangles
     if (item.token == GL_POLYGON_TOKEN) count = static_cast<int>(buffer[at++]);
     if (item.token == GL_LINE_TOKEN || item.token == GL_LINE_RESET_TOKEN) count = 2;

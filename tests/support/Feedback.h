@@ -5,8 +5,7 @@
 #include <vector>
 
 struct FeedbackVertex {
-  float x, y, z;
-  float r, g, b, a;
+  float x, y, z, r, g, b, a;
 };
 
 struct FeedbackItem {

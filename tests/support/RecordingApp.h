@@ -10,16 +10,12 @@
 struct HandlerCall {
   std::string handler;
   std::vector<long long> args;
-
-  bool operator==(const HandlerCall& other) const {
-    return handler == other.handler && args == other.args;
-  }
+  bool operator==(const HandlerCall& other) const { return handler == other.handler && args == other.args; }
 };
 
 class RecordingApp : public ZarvoApp {
  public:
-  // With forwarding on, each call also runs the real handler after it is recorded.
-  bool forward = false;
+  bool forward = false;  // each call then also runs the real handler, after it is recorded
   std::vector<HandlerCall> calls;
 
   void render() override { record("render", {}, [&] { ZarvoApp::render(); }); }
@@ -30,22 +26,10 @@ class RecordingApp : public ZarvoApp {
   void onFocus(bool f) override { record("onFocus", {f}, [&] { ZarvoApp::onFocus(f); }); }
   void onKeyDown(unsigned k) override { record("onKeyDown", {k}, [&] { ZarvoApp::onKeyDown(k); }); }
   void onKeyUp(unsigned k) override { record("onKeyUp", {k}, [&] { ZarvoApp::onKeyUp(k); }); }
-  void onMouseMove(int x, int y, unsigned f) override {
-    record("onMouseMove", {x, y, f}, [&] { ZarvoApp::onMouseMove(x, y, f); });
-  }
-  void onMouseUp(int x, int y, unsigned f) override {
-    record("onMouseUp", {x, y, f}, [&] { ZarvoApp::onMouseUp(x, y, f); });
-  }
+  void onMouseMove(int x, int y, unsigned f) override { record("onMouseMove", {x, y, f}, [&] { ZarvoApp::onMouseMove(x, y, f); }); }
+  void onMouseUp(int x, int y, unsigned f) override { record("onMouseUp", {x, y, f}, [&] { ZarvoApp::onMouseUp(x, y, f); }); }
   void onMouseWheel(int x, int y, unsigned k, unsigned d) override {
     record("onMouseWheel", {x, y, k, d}, [&] { ZarvoApp::onMouseWheel(x, y, k, d); });
-  }
-
-  // Calls of one handler only, in order.
-  std::vector<HandlerCall> callsOf(const std::string& handler) const {
-    std::vector<HandlerCall> kept;
-    for (const auto& call : calls)
-      if (call.handler == handler) kept.push_back(call);
-    return kept;
   }
 
  private:

@@ -1,36 +1,26 @@
 #include "support/RunningApp.h"
 
-#include <atomic>
 #include <chrono>
+#include <string>
 
-#include "platform/Platform.h"
-#include "ui/Button.h"
-
-WorkingFolder::WorkingFolder() : previous(std::filesystem::current_path()) {
-  static std::atomic<int> counter{0};
-  const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-  folder = std::filesystem::temp_directory_path() /
-           ("zarvo-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
-  std::filesystem::create_directories(folder);
-  std::filesystem::current_path(folder);
+// Named by the clock in nanoseconds: tests run in parallel processes.
+WorkingFolder::WorkingFolder()
+    : previous(std::filesystem::current_path()),
+      path(std::filesystem::temp_directory_path() /
+           ("zarvo-test-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()))) {
+  std::filesystem::create_directories(path);
+  std::filesystem::current_path(path);
 }
 
 WorkingFolder::~WorkingFolder() {
   std::filesystem::current_path(previous);
   std::error_code ignored;
-  std::filesystem::remove_all(folder, ignored);
+  std::filesystem::remove_all(path, ignored);
 }
 
-void RunningApp::start() {
+RunningApp::RunningApp(const std::function<void()>& prepare) {
+  prepare();
   app.forward = true;
   theApp = &app;
   created = app.create("Zarvo", "Zarvo", 720, 480, 16);
-}
-
-RunningApp::~RunningApp() {
-  theApp = nullptr;
-}
-
-void RunningApp::openFile(int id) {
-  app.onButton(id, app.panel.get(id));
 }

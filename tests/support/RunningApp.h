@@ -1,50 +1,36 @@
 // The real application, created with its real window inside a fresh temporary working folder.
 #pragma once
 
+#include <algorithm>
 #include <filesystem>
-#include <string>
+#include <functional>
 
 #include "support/RecordingApp.h"
 
-class WorkingFolder {
- public:
+// Made the working folder while it lives; removed with all it holds after.
+struct WorkingFolder {
   WorkingFolder();
   ~WorkingFolder();
-  WorkingFolder(const WorkingFolder&) = delete;
-  WorkingFolder& operator=(const WorkingFolder&) = delete;
-
-  const std::filesystem::path& path() const { return folder; }
-
- private:
-  std::filesystem::path previous;
-  std::filesystem::path folder;
+  const std::filesystem::path previous, path;
 };
 
 class RunningApp {
  public:
   // Files written by prepare() exist before create builds the first screen.
-  template <class Prepare>
-  explicit RunningApp(Prepare prepare) {
-    prepare();
-    start();
-  }
-  RunningApp() { start(); }
-  ~RunningApp();
-
+  explicit RunningApp(const std::function<void()>& prepare = [] {});
+  ~RunningApp() { theApp = nullptr; }
   // Clicks file box id through the panel's listener, as a left click on it would.
-  void openFile(int id);
+  void openFile(int id) { app.onButton(id, app.panel.get(id)); }
   // Frames the handlers asked for while running action.
   template <class Action>
   size_t framesRequestedDuring(Action action) {
-    const size_t before = app.callsOf("requestFrame").size();
+    const auto requests = [&] { return std::count(app.calls.begin(), app.calls.end(), HandlerCall{"requestFrame", {}}); };
+    const auto before = requests();
     action();
-    return app.callsOf("requestFrame").size() - before;
+    return size_t(requests() - before);
   }
 
   WorkingFolder folder;
   RecordingApp app;
   bool created = false;
-
- private:
-  void start();
 };

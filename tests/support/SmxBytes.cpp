@@ -9,8 +9,9 @@
 
 namespace {
 
-void append(std::vector<unsigned char>& bytes, std::int32_t value, int size = 4) {
-  for (int i = 0; i < size; ++i) bytes.push_back(static_cast<unsigned char>(std::uint32_t(value) >> (8 * i)));
+void append(std::vector<unsigned char>& bytes, std::initializer_list<std::int32_t> values, int size = 4) {
+  for (std::int32_t value : values)
+    for (int i = 0; i < size; ++i) bytes.push_back(static_cast<unsigned char>(std::uint32_t(value) >> (8 * i)));
 }
 
 }  // namespace
@@ -27,40 +28,35 @@ SmxBytes& SmxBytes::header(std::int32_t objectCount, unsigned char red, unsigned
 
 SmxBytes& SmxBytes::object(std::int32_t pointCount, std::int32_t triangleCount) {
   bytes.resize(bytes.size() + smx::pointCountAt, 0x5A);
-  append(bytes, pointCount);
-  append(bytes, triangleCount);
+  append(bytes, {pointCount, triangleCount});
   return *this;
 }
 
 SmxBytes& SmxBytes::point(std::int32_t x, std::int32_t y, std::int32_t z, unsigned char blue, unsigned char green,
                           unsigned char red, unsigned char spare) {
-  for (std::int32_t v : {x, y, z}) append(bytes, v);
+  append(bytes, {x, y, z});
   bytes.insert(bytes.end(), {blue, green, red, spare});
   return *this;
 }
 
 SmxBytes& SmxBytes::triangle(unsigned a, unsigned b, unsigned c) {
-  for (unsigned index : {a, b, c, 0xEEEEu}) append(bytes, std::int32_t(index), 2);
+  append(bytes, {std::int32_t(a), std::int32_t(b), std::int32_t(c), 0xEEEE}, 2);
   return *this;
 }
 
 std::string SmxBytes::write() const {
   static int written = 0;
-  const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-  const auto name = std::string(test->name()) + "-" + std::to_string(written++) + ".smx";
-  return writeTo((std::filesystem::temp_directory_path() / "zarvo-tests" / name).string());
+  const auto name = std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" + std::to_string(written++);
+  return writeTo((std::filesystem::temp_directory_path() / "zarvo-tests" / (name + ".smx")).string());
 }
 
 std::string SmxBytes::writeTo(const std::string& path) const {
-  const std::filesystem::path target(path);
-  if (target.has_parent_path()) std::filesystem::create_directories(target.parent_path());
+  if (std::filesystem::path(path).has_parent_path()) std::filesystem::create_directories(std::filesystem::path(path).parent_path());
   std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(size()));
   return path;
 }
 
 SmxBytes singleTriangleTrack() {
-  SmxBytes track;
-  track.header(1, 0x40, 0x80, 0x20).object(3, 1);
-  track.point(-1000000, -1000000, 0, 40, 40, 200).point(1000000, -1000000, 0, 40, 200, 40).point(0, 1000000, 0, 200, 40, 40);
-  return track.triangle(0, 1, 2);
+  return SmxBytes().header(1, 0x40, 0x80, 0x20).object(3, 1).point(-1000000, -1000000, 0, 40, 40, 200)
+      .point(1000000, -1000000, 0, 40, 200, 40).point(0, 1000000, 0, 200, 40, 40).triangle(0, 1, 2);
 }

@@ -7,7 +7,6 @@ class TestWindow {
   ~TestWindow();
   TestWindow(const TestWindow&) = delete;
   TestWindow& operator=(const TestWindow&) = delete;
-
   bool isOpen() const { return open; }
 
  private:

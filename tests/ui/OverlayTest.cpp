@@ -7,6 +7,7 @@
 #include <cmath>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "support/Feedback.h"
@@ -19,25 +20,13 @@
 
 namespace {
 
-using Lines = std::vector<std::array<long, 4>>;  // x0, y0, x1, y1 in window pixels
-
-Lines linesOf(const std::vector<FeedbackItem>& items) {
-  Lines lines;
-  for (const auto& item : items)
-    if (item.token == GL_LINE_TOKEN || item.token == GL_LINE_RESET_TOKEN)
-      lines.push_back({std::lround(item.vertices[0].x), std::lround(item.vertices[0].y),
-                       std::lround(item.vertices[1].x), std::lround(item.vertices[1].y)});
-  return lines;
-}
-
-// Counter-clockwise from the bottom-left corner.
-Lines outline(long left, long bottom, long width, long height) {
-  const long r = left + width, t = bottom + height;
-  return {{left, bottom, r, bottom}, {r, bottom, r, t}, {r, t, left, t}, {left, t, left, bottom}};
-}
-
 std::array<int, 4> rgba(const FeedbackVertex& v) {
   return {int(std::lround(v.r * 255)), int(std::lround(v.g * 255)), int(std::lround(v.b * 255)), int(std::lround(v.a * 255))};
+}
+
+std::vector<FeedbackItem> drawn(const Button& box) {
+  usePixelProjection(viewportWidth, viewportHeight);
+  return captureFeedback([&] { box.draw(); });
 }
 
 class Overlay : public ::testing::Test {
@@ -46,60 +35,52 @@ class Overlay : public ::testing::Test {
     ASSERT_TRUE(window.isOpen());
     setFixedGlState(0);  // as the program starts: the boxes must hold up under it
   }
-  static std::vector<FeedbackItem> drawn(const Button& box) {
-    usePixelProjection(viewportWidth, viewportHeight);
-    return captureFeedback([&] { box.draw(); });
-  }
   TestWindow window;
 };
 
 // hitTest and draw must agree on the placement, read from the viewport of the moment. The body is
 // a front-facing gradient from the box colour up to grey, in a white outline.
 TEST_F(Overlay, AnchorsPlaceTheBoxForHitsAndDrawing) {
-  const struct {
-    int viewWidth, viewHeight, x, y, width, height, anchor;
-    bool visible, clickable;
-    int left, bottom, w, h;
-  } cases[] = {
-      {720, 480, 5, 5, 45, 20, AnchorTopRight, true, true, 670, 455, 45, 20},
-      {800, 600, 5, 5, 45, 20, AnchorTopRight, true, true, 750, 575, 45, 20},
-      {720, 480, 5, 30, 200, 20, AnchorTopLeft, false, true, 5, 430, 200, 20},
-      {720, 480, 10, 20, 100, 46, AnchorBottomLeft, true, true, 10, 20, 100, 46},
-      {720, 480, 10, 15, 100, 20, AnchorBottomRight, true, false, 610, 15, 100, 20},
-      {720, 480, 5, 30, 200, 20, 7, true, true, 5, 30, 200, 20},  // out of range: bottom left
-      {640, 400, -3, -7, -1, -20, AnchorTopRight, true, true, 640, 400, 0, 0},  // negatives are 0
+  // Viewport, box as given, anchor, visible, clickable, then the box as placed: left, bottom, width, height.
+  const std::array<int, 13> cases[] = {
+      {720, 480, 5, 5, 45, 20, AnchorTopRight, 1, 1, 670, 455, 45, 20},
+      {800, 600, 5, 5, 45, 20, AnchorTopRight, 1, 1, 750, 575, 45, 20},
+      {720, 480, 5, 30, 200, 20, AnchorTopLeft, 0, 1, 5, 430, 200, 20},
+      {720, 480, 10, 20, 100, 46, AnchorBottomLeft, 1, 1, 10, 20, 100, 46},
+      {720, 480, 10, 15, 100, 20, AnchorBottomRight, 1, 0, 610, 15, 100, 20},
+      {720, 480, 5, 30, 200, 20, 7, 1, 1, 5, 30, 200, 20},  // out of range: bottom left
+      {640, 400, -3, -7, -1, -20, AnchorTopRight, 1, 1, 640, 400, 0, 0},  // negatives are 0
   };
   glLineWidth(3.0f);
-  for (const auto& c : cases) {
-    SCOPED_TRACE(&c - cases);
-    Button box(c.x, c.y, c.width, c.height);  // placed under the previous row's viewport
-    box.setAnchor(static_cast<Anchor>(c.anchor));
-    box.setVisible(c.visible);
-    box.setClickable(c.clickable);
+  for (const auto& [viewWidth, viewHeight, x, y, width, height, anchor, visible, clickable, left, bottom, w, h] : cases) {
+    SCOPED_TRACE(left);
+    Button box(x, y, width, height);  // placed under the previous row's viewport
+    box.setAnchor(static_cast<Anchor>(anchor));
+    box.setVisible(visible);
+    box.setClickable(clickable);
     box.setColour(10, 20, 30, 40);
-    viewportWidth = c.viewWidth;
-    viewportHeight = c.viewHeight;
-    auto hit = [&](int x, int y) { return box.hitTest(x, c.viewHeight - y); };  // rows count down
-    const int right = c.left + c.w, top = c.bottom + c.h;
-    for (int x : {c.left, right})
-      for (int y : {c.bottom, top}) EXPECT_EQ(hit(x, y), c.clickable) << x << "," << y;
-    EXPECT_FALSE(hit(c.left - 1, top) || hit(right + 1, c.bottom) || hit(c.left, c.bottom - 1) || hit(right, top + 1));
+    viewportWidth = viewWidth;
+    viewportHeight = viewHeight;
+    const long right = left + w, top = bottom + h;
+    auto hit = [&](long x, long y) { return box.hitTest(x, viewHeight - y); };  // rows count down
+    EXPECT_EQ(hit(left, bottom) && hit(left, top) && hit(right, bottom) && hit(right, top), bool(clickable));
+    EXPECT_FALSE(hit(left - 1, top) || hit(right + 1, bottom) || hit(left, bottom - 1) || hit(right, top + 1));
 
-    const auto items = drawn(box);
-    EXPECT_EQ(items.empty(), !c.visible);
-    EXPECT_EQ(linesOf(items), c.visible ? outline(c.left, c.bottom, c.w, c.h) : Lines{});
+    std::vector<std::array<long, 4>> lines;
     float area = 0;  // back faces are culled: a clockwise body leaves nothing
-    for (const auto& item : items) {
-      const auto& p = item.vertices;
-      if (item.token != GL_POLYGON_TOKEN) {
+    for (const auto& [token, p] : drawn(box)) {
+      if (token != GL_POLYGON_TOKEN) {
+        lines.push_back({std::lround(p[0].x), std::lround(p[0].y), std::lround(p[1].x), std::lround(p[1].y)});
         EXPECT_EQ(rgba(p[0]), (std::array{255, 255, 255, 128}));
         continue;
       }
       area += ((p[1].x - p[0].x) * (p[2].y - p[0].y) - (p[2].x - p[0].x) * (p[1].y - p[0].y)) / 2;
       for (const auto& v : p)
-        EXPECT_EQ(rgba(v), std::lround(v.y) == c.bottom ? (std::array{10, 20, 30, 40}) : (std::array{128, 128, 128, 128}));
+        EXPECT_EQ(rgba(v), std::lround(v.y) == bottom ? (std::array{10, 20, 30, 40}) : (std::array{128, 128, 128, 128}));
     }
-    EXPECT_NEAR(area, c.visible ? c.w * c.h : 0, 1e-2);
+    const decltype(lines) outline{{left, bottom, right, bottom}, {right, bottom, right, top}, {right, top, left, top}, {left, top, left, bottom}};
+    EXPECT_EQ(lines, visible ? outline : decltype(lines){});
+    EXPECT_NEAR(area, visible ? w * h : 0, 1e-2);
   }
   GLfloat lineWidth = 0;
   glGetFloatv(GL_LINE_WIDTH, &lineWidth);
@@ -116,7 +97,7 @@ TEST_F(Overlay, TextLinesStartAtThePenBelowTheTopEdgeAndSkipEmptyLines) {
     glEndList();
   }
   Button box(10, 20, 200, 46);  // top left: top edge at 460, first pen at (14, 448)
-  auto at = [](int column, int line) { return std::array{14L + 8 * column, 448L - 14 * line}; };
+  auto at = [](long column, long line) { return std::array{14 + 8 * column, 448 - 14 * line}; };
   const std::tuple<int, std::string, std::vector<std::array<long, 2>>> cases[] = {
       {font, "\nab\n\ncd", {at(0, 0), at(1, 0), at(0, 1), at(1, 1)}},
       {font, "a\xff" "b\n\xff\xff" "c", {at(0, 0), at(1, 0), at(0, 1)}},  // byte 255 is dropped
@@ -136,6 +117,14 @@ TEST_F(Overlay, TextLinesStartAtThePenBelowTheTopEdgeAndSkipEmptyLines) {
     glGetIntegerv(GL_LIST_BASE, &listBase);
     EXPECT_EQ(listBase, 3) << "the box's list base leaked out of draw";
   }
+  // Formatted text keeps 255 characters and a null format the text; plain text is kept whole.
+  box.setText("%d%s", 7, std::string(300, 'q').c_str());
+  box.setText(static_cast<const char*>(nullptr));
+  EXPECT_EQ(box.getText(), "7" + std::string(254, 'q'));
+  const std::string path = "smx/" + std::string(400, 'd') + "/100%s%n.smx";
+  box.setPlainText(path);
+  EXPECT_EQ(box.getText(), path);
+
   // The panel's font draws each code's own glyph: letters in white pixels, spaces in none.
   ButtonPanel panel;
   box.setFont(panel.createFont(12, "Courier New"));
@@ -151,30 +140,6 @@ TEST_F(Overlay, TextLinesStartAtThePenBelowTheTopEdgeAndSkipEmptyLines) {
   EXPECT_EQ(whitePixels("  "), 0);
 }
 
-TEST(ButtonText, SetTextFormatsAndCutsAt255PlainTextIsKeptWhole) {
-  Button box;
-  box.setText("%d files", 3);
-  box.setText(static_cast<const char*>(nullptr));
-  EXPECT_STREQ(box.getText(), "3 files");
-  box.setText("%s|%d", std::string(300, 'q').c_str(), 42);
-  EXPECT_EQ(box.getText(), std::string(255, 'q'));
-  const std::string path = "smx/" + std::string(400, 'd') + "/100%s%n.smx";
-  box.setPlainText(path);
-  EXPECT_EQ(box.getText(), path);
-}
-
-// Records each click as "id:text"; with rebuild set it rebuilds the panel inside the click, as a screen change does.
-struct Recorder {
-  std::vector<std::string> clicks;
-  ButtonPanel* rebuild = nullptr;
-  void onButton(int id, Button* box) {
-    clicks.push_back(std::to_string(id) + ":" + box->getText());
-    if (!rebuild) return;
-    rebuild->clear();
-    for (int newId : {10, 11}) rebuild->add(newId, new Button(0, 0, 720, 480));
-  }
-};
-
 char stateOf(const Button* box) {
   const unsigned char* c = box->getColour();
   const std::array<int, 4> colour{c[0], c[1], c[2], c[3]};
@@ -185,8 +150,15 @@ class Panel : public Overlay {
  protected:
   void SetUp() override {
     Overlay::SetUp();
-    callback.bind(&recorder, &Recorder::onButton);
+    callback.bind(this, &Panel::onButton);
     panel.setListener(&callback);
+  }
+  // Logs each click as "id:text;"; with rebuild set it rebuilds the panel inside the click, as a screen change does.
+  void onButton(int id, Button* box) {
+    log += std::to_string(id) + ":" + box->getText() + ";";
+    if (!std::exchange(rebuild, false)) return;
+    panel.clear();
+    for (int newId : {10, 11}) panel.add(newId, new Button(0, 0, 720, 480));
   }
   Button* addBox(int id, int left, int width = 50) {
     auto* box = new Button(left, 0, width, 20);
@@ -199,8 +171,9 @@ class Panel : public Overlay {
   bool hover(int x) { return panel.hover(x, viewportHeight - 10, 0); }
   bool click(int x, unsigned flags = 0x01) { return panel.click(x, viewportHeight - 10, flags); }
 
-  Recorder recorder;
-  TCallback<Recorder> callback;
+  std::string log;
+  bool rebuild = false;
+  TCallback<Panel> callback;
   ButtonPanel panel;
 };
 
@@ -210,7 +183,9 @@ TEST_F(Panel, HoverChangesAtMostOneBoxPerCallAndAHiddenPanelNothing) {
       {{25, true, "HN"}, {25, false, "HN"}, {85, true, "NN"}, {85, true, "NH"}, {85, false, "NH"}},
       {{85, true, "NH"}, {25, true, "HH"}, {25, true, "HN"}, {300, true, "NN"}, {300, false, "NN"}}};
   for (const auto& steps : sequences) {
-    panel.clear();
+    testing::internal::CaptureStdout();
+    panel.clear();  // silently, however many boxes it holds
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
     const Button* boxes[] = {addBox(1, 0), addBox(2, 60)};
     for (const auto& [x, changed, state] : steps) {
       EXPECT_EQ(hover(x), changed) << x;
@@ -218,30 +193,26 @@ TEST_F(Panel, HoverChangesAtMostOneBoxPerCallAndAHiddenPanelNothing) {
     }
   }
   // Only the red byte tells normal from highlighted.
-  panel.clear();
-  Button* tinted = addBox(1, 0);
+  Button* tinted = panel.get(1);
   tinted->setColour(0, 200, 200, 10);
-  addBox(2, 60)->setColour(64, 0, 0, 128);
+  panel.get(2)->setColour(64, 0, 0, 128);
   EXPECT_TRUE(hover(10));
   EXPECT_FALSE(hover(10));
   EXPECT_EQ((std::string{stateOf(tinted), stateOf(panel.get(2))}), "H?");
+  Button refused;  // stays the caller's: the panel must never delete it
+  EXPECT_FALSE(panel.add(1, &refused));
+  EXPECT_TRUE(panel.get(1) == tinted && panel.remove(2) && !panel.remove(2) && !panel.get(2) && !panel.remove(7));
 
-  GLfloat depth = -1, projection[16] = {};
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glTranslatef(1, 2, 3);
+  GLfloat depth = -1;
   glClearDepth(0.25);
   glClear(GL_DEPTH_BUFFER_BIT);
   panel.setVisible(false);
   EXPECT_FALSE(hover(300) || click(10));
   EXPECT_TRUE(captureFeedback([&] { panel.draw(); }).empty());
   panel.draw();
-  glGetFloatv(GL_PROJECTION_MATRIX, projection);
   glReadPixels(300, 300, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
   EXPECT_NEAR(depth, 0.25f, 1e-3f);
-  EXPECT_EQ(projection[12], 1.0f);
-  EXPECT_EQ(stateOf(tinted), 'H');
-  EXPECT_TRUE(recorder.clicks.empty());
+  EXPECT_TRUE(stateOf(tinted) == 'H' && log.empty());
 }
 
 TEST_F(Panel, ClickGoesToTheLowestClickableIdUnderTheLeftButtonAndHigherIdsDrawOnTop) {
@@ -250,13 +221,13 @@ TEST_F(Panel, ClickGoesToTheLowestClickableIdUnderTheLeftButtonAndHigherIdsDrawO
   addBox(-1, 200, 200)->setClickable(false);  // takes no clicks: they reach box 3 beneath, or nothing
   addBox(3, 250);
   addBox(4, 500)->setVisible(false);
-  const std::array<int, 3> cases[] = {{40, 0x01, 1}, {40, 0x02, 0}, {40, 0x10, 0}, {40, 0x19, 1},
-                                      {600, 0x01, 0}, {210, 0x01, 0}, {260, 0x01, 3}, {510, 0x01, 4}};
-  for (const auto& [x, flags, id] : cases) {
-    recorder.clicks.clear();
-    EXPECT_EQ(click(x, flags), id != 0) << x << " flags " << flags;
-    EXPECT_EQ(recorder.clicks, id ? std::vector{std::to_string(id) + ":box " + std::to_string(id)} : std::vector<std::string>{})
-        << x << " flags " << flags;
+  const std::tuple<int, unsigned, std::string> cases[] = {
+      {40, 0x01, "1:box 1;"}, {40, 0x02, ""}, {40, 0x10, ""}, {40, 0x19, "1:box 1;"},
+      {600, 0x01, ""}, {210, 0x01, ""}, {260, 0x01, "3:box 3;"}, {510, 0x01, "4:box 4;"}};
+  for (const auto& [x, flags, clicked] : cases) {
+    log.clear();
+    EXPECT_EQ(click(x, flags), !clicked.empty()) << x << " flags " << flags;
+    EXPECT_EQ(log, clicked) << x << " flags " << flags;
   }
   // Drawn over any depth, in ascending ids, with no matrix left pushed.
   glClearDepth(0.25);
@@ -271,37 +242,18 @@ TEST_F(Panel, ClickGoesToTheLowestClickableIdUnderTheLeftButtonAndHigherIdsDrawO
   glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &stackDepth);
   EXPECT_EQ(stackDepth, 1);
 
-  TCallback<Recorder> unbound;  // a listener bound to nothing ignores the click
+  TCallback<Panel> unbound;  // a listener bound to nothing ignores the click
   panel.setListener(&unbound);
   EXPECT_TRUE(click(40));
   panel.setListener(nullptr);
   EXPECT_FALSE(click(40));
-  EXPECT_EQ(recorder.clicks, std::vector<std::string>{"4:box 4"});
-}
-
-TEST_F(Panel, ListenerMayRebuildThePanelDuringClick) {
-  addBox(1, 0);
-  addBox(2, 60);
-  recorder.rebuild = &panel;
+  // A listener may rebuild the panel; the new boxes lie under the pointer too, and a walk that
+  // went on would click them.
+  panel.setListener(&callback);
+  rebuild = true;
   EXPECT_TRUE(click(10));
-  // The new boxes lie under the pointer too: a walk that went on would click them.
-  EXPECT_EQ(recorder.clicks, std::vector<std::string>{"1:box 1"});
+  EXPECT_EQ(log, "4:box 4;1:box 1;");
   EXPECT_TRUE(!panel.get(1) && !panel.get(2) && panel.get(10) && panel.get(11));
-}
-
-TEST_F(Panel, AddRemoveAndClearKeepOwnershipStraight) {
-  Button* kept = addBox(5, 0);
-  Button refused;
-  EXPECT_FALSE(panel.add(5, &refused));  // stays the caller's: the panel must never delete it
-  EXPECT_EQ(panel.get(5), kept);
-  EXPECT_FALSE(panel.remove(7));
-  EXPECT_TRUE(panel.remove(5));
-  EXPECT_FALSE(panel.remove(5) || panel.get(5));
-  for (int id : {3, -1, 0, 1}) addBox(id, 0);
-  testing::internal::CaptureStdout();
-  panel.clear();
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-  for (int id : {3, -1, 0, 1}) EXPECT_EQ(panel.get(id), nullptr);
 }
 
 }  // namespace
