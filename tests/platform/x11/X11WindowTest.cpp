@@ -9,12 +9,8 @@
 #include <X11/keysym.h>
 
 #include <chrono>
-#include <cstdint>
-#include <cstdlib>
 #include <map>
-#include <string>
 #include <thread>
-#include <vector>
 
 #include "platform/Platform.h"
 #include "platform/x11/EventDispatch.h"
@@ -113,11 +109,7 @@ std::pair<std::string, Items> property(const char* name) {
 }
 
 TEST_F(X11WindowTest, TellsTheWindowManagerTitleOpacityClassIconAndCloseProtocol) {
-  const struct {
-    const char *title, *utf8;
-    unsigned char alpha;
-    std::uint32_t opacity;
-  } rows[] = {{"smxU/\xc4\xd6\xdc\xdf\xff", "smxU/\xc3\x84\xc3\x96\xc3\x9c\xc3\x9f\xc3\xbf", 128, 0x80808080U},
+  const struct { const char *title, *utf8; unsigned char alpha; std::uint32_t opacity; } rows[] = {{"smxU/\xc4\xd6\xdc\xdf\xff", "smxU/\xc3\x84\xc3\x96\xc3\x9c\xc3\x9f\xc3\xbf", 128, 0x80808080U},
               // A name in UTF-8 already is shown as it is, not encoded twice.
               {"Zarvo - smx/caf\xc3\xa9.smx", "Zarvo - smx/caf\xc3\xa9.smx", 0, 0}, {"", "", 255, 0xFFFFFFFFU}};
   for (const auto& row : rows) {
@@ -180,7 +172,7 @@ void send(const Sent& row) {
   XSendEvent(display, mainWindow.window, False, masks.count(row.type) ? masks.at(row.type) : StructureNotifyMask, &event);
 }
 
-TEST_F(X11WindowTest, EachEventBecomesTheHandlerCallOfItsWindowsMessage) {
+TEST_F(X11WindowTest, EachEventBecomesTheHandlerCallOfItsWindowsMessageAndCloseEndsTheLoop) {
   const unsigned numLock = mainWindow.numLockMask, buttons2and3 = Button2Mask | Button3Mask;
   const Sent rows[] = {
       {KeyPress, XK_minus, 0, 0, ShiftMask | LockMask, {"onKeyDown", {0xBD}}}, {KeyPress, XK_F5, 0, 0, 0, {"onKeyDown", {0x74}}},
@@ -207,9 +199,8 @@ TEST_F(X11WindowTest, EachEventBecomesTheHandlerCallOfItsWindowsMessage) {
     pump();
     EXPECT_EQ(app.calls, row.call.handler.empty() ? Calls{} : Calls{row.call}) << "row " << &row - rows;
   }
-}
-
-TEST_F(X11WindowTest, CloseEndsTheLoopWith0AfterEarlierEventsAndWaitingMovesMerged) {
+  // A close ends the loop with 0 after the events before it; waiting moves are merged into one.
+  app.calls.clear();
   const auto protocol = [](const char* name) { return XInternAtom(mainWindow.display, name, False); };
   for (int x = 1; x <= 5; ++x) send({MotionNotify, 0, x, 2 * x, 0, {}});
   send({ClientMessage, protocol("WM_TAKE_FOCUS"), 0, 0, 0, {}});  // not a close
