@@ -37,12 +37,8 @@ TEST(MainWindow, ShowsAStyledWindowWhoseMessagesEachCallOneHandlerAndTeardownRel
     DestroyWindow(other);
 
     running.app.forward = false;
-    const struct {  // no handler name for a message that is not handled
-      UINT message;
-      WPARAM wParam;
-      LPARAM lParam;
-      HandlerCall expected;
-    } cases[] = {
+    // No handler name for a message that is not handled.
+    const struct { UINT message; WPARAM wParam; LPARAM lParam; HandlerCall expected; } cases[] = {
         {WM_SIZE, SIZE_RESTORED, MAKELPARAM(800, 600), {"onResize", {800, 600}}},
         {WM_SIZE, SIZE_MINIMIZED, MAKELPARAM(0, 0), {"onResize", {0, 0}}},
         {WM_MOUSEMOVE, MK_RBUTTON, MAKELPARAM(65535, 7), {"onMouseMove", {65535, 7, 0x02}}},
@@ -68,8 +64,7 @@ TEST(MainWindow, ShowsAStyledWindowWhoseMessagesEachCallOneHandlerAndTeardownRel
     }
     // Drain what the messages above may have queued, then check the quit message.
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    }
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) continue;
     SendMessageA(window, WM_DESTROY, 0, 0);
     ASSERT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(message.wParam, 0u);
