@@ -1,17 +1,15 @@
-// The main window under Wine: hidden until create shows it, size, styles, title, clear colour,
-// opacity and teardown.
+// The main window under Wine: hidden until create shows it, size, styles, title, GL state and
+// opacity; real messages sent to it reach the right handler with the right integers; teardown.
 #include <windows.h>
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "platform/Platform.h"
 #include "platform/win32/Win32Window.h"
 #include "support/RunningApp.h"
 
-TEST(MainWindow, CreateShowsAStyledTitledWindowClearedInTheWorkspaceColourAndTeardownReleasesIt) {
+TEST(MainWindow, ShowsAStyledWindowWhoseMessagesEachCallOneHandlerAndTeardownReleasesIt) {
   ASSERT_TRUE(platform::openWindow("ZarvoSeam", "seam", 720, 480, 16));
   EXPECT_FALSE(IsWindowVisible(mainWindow())) << "shown before the first screen exists";
   platform::closeWindow();
@@ -25,16 +23,7 @@ TEST(MainWindow, CreateShowsAStyledTitledWindowClearedInTheWorkspaceColourAndTea
     EXPECT_TRUE(IsWindowVisible(window) && client.right == 720 && client.bottom == 480);
     EXPECT_EQ(GetWindowLongA(window, GWL_STYLE) & ~WS_VISIBLE, 0x06CF0000);
     EXPECT_EQ(GetWindowLongA(window, GWL_EXSTYLE), 0x000C0100);
-    char title[64] = {};
-    GetWindowTextA(window, title, sizeof title);
-    EXPECT_STREQ(title, "Zarvo");
-    GLfloat clear[4];
-    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
-    const DWORD workspace = GetSysColor(COLOR_APPWORKSPACE);
-    EXPECT_EQ(std::lround(clear[0] * 255) | std::lround(clear[1] * 255) << 8 | std::lround(clear[2] * 255) << 16, long(workspace));
-    EXPECT_EQ(clear[3], 0.0f);
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST) && glIsEnabled(GL_BLEND) && glIsEnabled(GL_CULL_FACE));
-
     // Half transparent while another window has the focus.
     HWND other = CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 100, nullptr,
                                  nullptr, GetModuleHandleA(nullptr), nullptr);
@@ -46,6 +35,39 @@ TEST(MainWindow, CreateShowsAStyledTitledWindowClearedInTheWorkspaceColourAndTea
       EXPECT_EQ(alpha, focused == window ? 255 : 128);
     }
     DestroyWindow(other);
+
+    running.app.forward = false;
+    // No handler name for a message that is not handled.
+    const struct { UINT message; WPARAM wParam; LPARAM lParam; HandlerCall expected; } cases[] = {
+        {WM_SIZE, SIZE_RESTORED, MAKELPARAM(800, 600), {"onResize", {800, 600}}},
+        {WM_SIZE, SIZE_MINIMIZED, MAKELPARAM(0, 0), {"onResize", {0, 0}}},
+        {WM_MOUSEMOVE, MK_RBUTTON, MAKELPARAM(65535, 7), {"onMouseMove", {65535, 7, 0x02}}},
+        {WM_MOUSEMOVE, 0, MAKELPARAM(3, 0xFFFF), {"onMouseMove", {3, 65535, 0}}},  // above the window: no sign
+        {WM_LBUTTONUP, 0, MAKELPARAM(10, 20), {"onMouseUp", {10, 20, 0x01}}},
+        {WM_RBUTTONUP, MK_LBUTTON, MAKELPARAM(11, 21), {"onMouseUp", {11, 21, 0x03}}},
+        {WM_MBUTTONUP, 0, MAKELPARAM(12, 22), {"onMouseUp", {12, 22, 0x10}}},
+        {WM_MOUSEWHEEL, MAKEWPARAM(MK_SHIFT, 65416), MAKELPARAM(300, 200), {"onMouseWheel", {300, 200, 0x04, 65416}}},
+        {WM_KEYDOWN, 'W', 0x00110001, {"onKeyDown", {0x57}}}, {WM_TIMER, 7, 0, {"onTimer", {7}}},
+        {WM_KEYUP, VK_SPACE, static_cast<LPARAM>(0xC0390001u), {"onKeyUp", {0x20}}},
+        {WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 0), 0, {"onActivate", {1}}},
+        {WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 1), 0, {"onActivate", {0}}},  // while minimised
+        {WM_SETFOCUS, 0, 0, {"onFocus", {1}}}, {WM_KILLFOCUS, 0, 0, {"onFocus", {0}}},
+        {WM_EXITMENULOOP, 0, 0, {"requestFrame", {}}}, {WM_PAINT, 0, 0, {"render", {}}},
+        {WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5), {}},
+    };
+    for (const auto& c : cases) {
+      running.app.calls.clear();
+      const LRESULT result = SendMessageA(window, c.message, c.wParam, c.lParam);
+      const bool handled = !c.expected.handler.empty();
+      EXPECT_EQ(running.app.calls, handled ? std::vector{c.expected} : std::vector<HandlerCall>{}) << c.message;
+      EXPECT_TRUE(result == 0 || !handled) << c.message;
+    }
+    // Handle what the messages above queued (a frame waits until painted), then check the quit message.
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    SendMessageA(window, WM_DESTROY, 0, 0);
+    ASSERT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(message.wParam, 0u);
   }
   EXPECT_FALSE(IsWindow(window));
   EXPECT_EQ(wglGetCurrentContext(), nullptr);

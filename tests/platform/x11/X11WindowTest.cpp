@@ -1,82 +1,74 @@
-// The main window on a real X server: size, context and showing, what the window manager is
-// told, and how start-up fails.
+// The main window on a real X server: size, context, showing, what the window manager is told,
+// failed starts, and the handler calls X events become, with the integers the Windows messages
+// would carry, whether this client sends them or the server makes them from faked input.
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
-#include <X11/Xutil.h>
+#include <X11/XKBlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 
 #include <chrono>
-#include <cstdint>
-#include <cstdlib>
-#include <string>
+#include <map>
 #include <thread>
 
 #include "platform/Platform.h"
+#include "platform/x11/EventDispatch.h"
 #include "platform/x11/X11Window.h"
 #include "res/IconPictures.h"
+#include "support/RecordingApp.h"
+
+// Lets failures show a call as handler{ arguments }.
+void PrintTo(const HandlerCall& call, std::ostream* out) { *out << call.handler << testing::PrintToString(call.args); }
 
 namespace {
 
 using platform::x11::mainWindow;
+using Calls = std::vector<HandlerCall>;
 using Items = std::vector<std::uint32_t>;
 
+bool open(int width = 720) { return platform::openWindow("ZarvoTest", "Zarvo", width, 480, 16); }
+
+// Hands the events queued after `settleMs` to the backend as its message loop would.
+void pump(int settleMs = 0) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(settleMs));
+  XSync(mainWindow.display, False);
+  for (XEvent event; XPending(mainWindow.display) > 0; platform::x11::processEvent(event))
+    XNextEvent(mainWindow.display, &event);
+}
+
+// Each test starts with the window shown and nothing recorded.
 class X11WindowTest : public testing::Test {
  protected:
-  void TearDown() override { platform::closeWindow(); }
-  static bool open(int width = 720) { return platform::openWindow("ZarvoTest", "Zarvo", width, 480, 16); }
+  void SetUp() override {
+    theApp = &app;
+    ASSERT_TRUE(open());
+    platform::showWindow();
+    pump(60);
+    app.calls.clear();
+  }
+  void TearDown() override { platform::closeWindow(), theApp = nullptr; }
+  RecordingApp app;
 };
-
-// A property as other clients see it: its type's name and its format-8 or format-32 data.
-struct Property {
-  std::string type, bytes;
-  Items items;
-};
-
-Property property(const char* name) {
-  Atom type = None;
-  int format = 0;
-  unsigned long count = 0, remaining = 0;
-  unsigned char* data = nullptr;
-  XGetWindowProperty(mainWindow.display, mainWindow.window, XInternAtom(mainWindow.display, name, False),
-                     0, 1L << 20, False, AnyPropertyType, &type, &format, &count, &remaining, &data);
-  Property read;
-  if (type == None) return read;
-  char* typeName = XGetAtomName(mainWindow.display, type);
-  read.type = typeName;
-  XFree(typeName);
-  if (format == 8) read.bytes.assign(reinterpret_cast<char*>(data), count);
-  // Format-32 items come back as sign-extended longs; the server holds their low 32 bits.
-  for (unsigned long i = 0; format == 32 && i < count; ++i)
-    read.items.push_back(static_cast<std::uint32_t>(reinterpret_cast<long*>(data)[i]));
-  XFree(data);
-  return read;
-}
-
-XWindowAttributes attributes() {
-  XWindowAttributes attributes{};
-  XGetWindowAttributes(mainWindow.display, mainWindow.window, &attributes);
-  return attributes;
-}
 
 TEST_F(X11WindowTest, OpensHiddenWithTheClientAreaAndADepthBufferAndShowsOnceMappedWithTheFocus) {
-  // A second client plays the window manager: it maps nothing at first, then maps a while
-  // after the request.
+  platform::closeWindow();
+  // A second client plays the window manager: it maps nothing at first, then maps a while after the request.
   Display* manager = XOpenDisplay(nullptr);
-  ASSERT_NE(manager, nullptr);
   XSelectInput(manager, DefaultRootWindow(manager), SubstructureRedirectMask);
   XSync(manager, False);
   ASSERT_TRUE(open());
-  EXPECT_EQ(attributes().width, 720);
-  EXPECT_EQ(attributes().height, 480);
-  GLboolean doubleBuffered = GL_FALSE;
-  GLint redBits = 0, depthBits = 0;
-  glGetBooleanv(GL_DOUBLEBUFFER, &doubleBuffered);
+  const auto attributes = [] {
+    XWindowAttributes read{};
+    XGetWindowAttributes(mainWindow.display, mainWindow.window, &read);
+    return read;
+  };
+  EXPECT_TRUE(attributes().width == 720 && attributes().height == 480);
+  GLint doubleBuffered = 0, redBits = 0, depthBits = 0;
+  glGetIntegerv(GL_DOUBLEBUFFER, &doubleBuffered);
   glGetIntegerv(GL_RED_BITS, &redBits);
   glGetIntegerv(GL_DEPTH_BITS, &depthBits);
-  EXPECT_TRUE(doubleBuffered);
-  EXPECT_GE(redBits, 5);
-  EXPECT_GE(depthBits, 24);
-
+  EXPECT_TRUE(doubleBuffered && redBits >= 5 && depthBits >= 24) << redBits << " red bits, " << depthBits << " depth";
   platform::showWindow();  // returns although the manager never answers
   EXPECT_EQ(attributes().map_state, IsUnmapped);
   std::thread managerThread([manager] {
@@ -97,58 +89,170 @@ TEST_F(X11WindowTest, OpensHiddenWithTheClientAreaAndADepthBufferAndShowsOnceMap
   XCloseDisplay(manager);
 }
 
+// A property as other clients see it: its type's name and a space, then its format-8 bytes; its format-32 items.
+std::pair<std::string, Items> property(const char* name) {
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, remaining = 0;
+  unsigned char* data = nullptr;
+  XGetWindowProperty(mainWindow.display, mainWindow.window, XInternAtom(mainWindow.display, name, False), 0, 1L << 20,
+                     False, AnyPropertyType, &type, &format, &count, &remaining, &data);
+  if (type == None) return {};
+  char* typeName = XGetAtomName(mainWindow.display, type);
+  std::pair<std::string, Items> read{typeName + std::string(" "), {}};
+  XFree(typeName);
+  if (format == 8) read.first.append(reinterpret_cast<char*>(data), count);
+  // Format-32 items come back as sign-extended longs; the server holds their low 32 bits.
+  for (unsigned long i = 0; format == 32 && i < count; ++i) read.second.push_back(reinterpret_cast<long*>(data)[i]);
+  XFree(data);
+  return read;
+}
+
 TEST_F(X11WindowTest, TellsTheWindowManagerTitleOpacityClassIconAndCloseProtocol) {
-  ASSERT_TRUE(open());
-  EXPECT_EQ(property("_NET_WM_WINDOW_OPACITY").items, Items{0xFFFFFFFFU});
-  const struct {
-    const char* title;
-    const char* utf8;
-    unsigned char alpha;
-    std::uint32_t opacity;
-  } rows[] = {
-      {"Zarvo - smx/caf\xe9.smx", "Zarvo - smx/caf\xc3\xa9.smx", 128, 0x80808080U},
-      {"smxU/\xc4\xd6\xdc\xdf\xff", "smxU/\xc3\x84\xc3\x96\xc3\x9c\xc3\x9f\xc3\xbf", 0, 0},
-      // A name in UTF-8 already is shown as it is, not encoded twice.
-      {"Zarvo - smx/caf\xc3\xa9.smx", "Zarvo - smx/caf\xc3\xa9.smx", 1, 0x01010101U},
-      {"", "", 255, 0xFFFFFFFFU},
-  };
+  const struct { const char *title, *utf8; unsigned char alpha; std::uint32_t opacity; } rows[] = {{"smxU/\xc4\xd6\xdc\xdf\xff", "smxU/\xc3\x84\xc3\x96\xc3\x9c\xc3\x9f\xc3\xbf", 128, 0x80808080U},
+              // A name in UTF-8 already is shown as it is, not encoded twice.
+              {"Zarvo - smx/caf\xc3\xa9.smx", "Zarvo - smx/caf\xc3\xa9.smx", 0, 0}, {"", "", 255, 0xFFFFFFFFU}};
   for (const auto& row : rows) {
     platform::setTitle(row.title);
     platform::setOpacity(row.alpha);
-    EXPECT_EQ(property("WM_NAME").bytes, row.title);
-    EXPECT_EQ(property("_NET_WM_NAME").type, "UTF8_STRING");
-    EXPECT_EQ(property("_NET_WM_NAME").bytes, row.utf8);
-    EXPECT_EQ(property("_NET_WM_WINDOW_OPACITY").type, "CARDINAL");
-    EXPECT_EQ(property("_NET_WM_WINDOW_OPACITY").items, Items{row.opacity});
+    EXPECT_EQ(property("WM_NAME").first, "STRING " + std::string(row.title));
+    EXPECT_EQ(property("_NET_WM_NAME").first, "UTF8_STRING " + std::string(row.utf8));
+    EXPECT_EQ(property("_NET_WM_WINDOW_OPACITY"), std::pair(std::string("CARDINAL "), Items{row.opacity}));
   }
-  EXPECT_EQ(property("WM_CLASS").bytes, std::string("ZarvoTest\0ZarvoTest\0", 20));
-  EXPECT_EQ(property("WM_PROTOCOLS").items, Items{static_cast<std::uint32_t>(mainWindow.deleteMessage)});
+  EXPECT_EQ(property("WM_CLASS").first, std::string("STRING ZarvoTest\0ZarvoTest\0", 27));
+  EXPECT_EQ(property("WM_PROTOCOLS").second, Items{static_cast<std::uint32_t>(mainWindow.deleteMessage)});
   Items icon;
-  for (const int size : iconSizes) {
-    icon.insert(icon.end(), {static_cast<std::uint32_t>(size), static_cast<std::uint32_t>(size)});
+  for (const std::uint32_t size : iconSizes) {
+    icon.insert(icon.end(), {size, size});
     for (const auto pixel : iconPicture(size)) icon.push_back(pixel);
   }
-  EXPECT_EQ(property("_NET_WM_ICON").type, "CARDINAL");
-  EXPECT_EQ(property("_NET_WM_ICON").items, icon);
+  EXPECT_EQ(property("_NET_WM_ICON"), std::pair(std::string("CARDINAL "), icon));
 }
 
 TEST_F(X11WindowTest, FailedStartsSayWhyAndLeaveNothingOpen) {
+  platform::closeWindow();
   const std::string display = std::getenv("DISPLAY");
   unsetenv("DISPLAY");
   testing::internal::CaptureStderr();
   EXPECT_FALSE(open());
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "Zarvo: cannot open the X display (is DISPLAY set?)\n");
-  EXPECT_EQ(mainWindow.display, nullptr);
   setenv("DISPLAY", display.c_str(), 1);
-
-  testing::internal::CaptureStderr();
   EXPECT_FALSE(open(0)) << "the server refuses a window without width";
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error!: Window creation failed!\n");
-  EXPECT_EQ(mainWindow.display, nullptr);
-  EXPECT_EQ(mainWindow.window, 0u);
-  EXPECT_EQ(mainWindow.context, nullptr);
-
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "Zarvo: cannot open the X display (is DISPLAY set?)\nError!: Window creation failed!\n");
+  EXPECT_TRUE(!mainWindow.display && !mainWindow.window && !mainWindow.context);
   ASSERT_TRUE(open()) << "opens again after failing";
+}
+
+// An event as the server would deliver it: `detail` is the key symbol, button, Expose count, focus
+// mode or protocol, x and y the pointer position or the new size; no handler name for no call.
+struct Sent { int type; unsigned long detail; int x, y; unsigned state; HandlerCall call; };
+
+// Only clients that asked for an event's mask get it, so this also checks what the window selects.
+void send(const Sent& row) {
+  static const std::map<int, long> masks = {
+      {KeyPress, KeyPressMask}, {KeyRelease, KeyReleaseMask}, {ButtonPress, ButtonPressMask},
+      {ButtonRelease, ButtonReleaseMask}, {MotionNotify, PointerMotionMask}, {Expose, ExposureMask},
+      {FocusIn, FocusChangeMask}, {FocusOut, FocusChangeMask}, {ClientMessage, NoEventMask}};
+  Display* display = mainWindow.display;
+  XEvent event{};
+  event.xany = {row.type, 0, True, display, mainWindow.window};
+  // Key and motion events share the button event's layout. The root position is offset so that
+  // a wheel reading the client position shows.
+  if (row.type <= MotionNotify)
+    event.xbutton = {row.type, 0, True, display, mainWindow.window, 0, 0, 0, row.x, row.y, row.x + 100, row.y + 100,
+                     row.state, row.type <= KeyRelease ? XKeysymToKeycode(display, row.detail) : unsigned(row.detail), True};
+  if (row.type == ConfigureNotify) event.xconfigure.width = row.x, event.xconfigure.height = row.y;
+  if (row.type == Expose) event.xexpose.count = static_cast<int>(row.detail);
+  if (row.type == FocusIn || row.type == FocusOut) event.xfocus.mode = static_cast<int>(row.detail);
+  if (row.type == ClientMessage) {  // with no mask it goes to the window's creator, as a window manager sends it
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(row.detail);
+  }
+  XSendEvent(display, mainWindow.window, False, masks.count(row.type) ? masks.at(row.type) : StructureNotifyMask, &event);
+}
+
+TEST_F(X11WindowTest, EachEventBecomesTheHandlerCallOfItsWindowsMessageAndCloseEndsTheLoop) {
+  const unsigned numLock = mainWindow.numLockMask, buttons2and3 = Button2Mask | Button3Mask;
+  const Sent rows[] = {
+      {KeyPress, XK_minus, 0, 0, ShiftMask | LockMask, {"onKeyDown", {0xBD}}}, {KeyPress, XK_F5, 0, 0, 0, {"onKeyDown", {0x74}}},
+      {KeyPress, XK_KP_7, 0, 0, numLock, {"onKeyDown", {0x67}}}, {KeyPress, XK_KP_7, 0, 0, 0, {"onKeyDown", {0x24}}},
+      {KeyRelease, XK_o, 0, 0, 0, {"onKeyUp", {0x4F}}}, {KeyPress, XK_Alt_L, 0, 0, 0, {}},  // a system key on Windows
+      {MotionNotify, 0, 719, 479, buttons2and3 | ShiftMask, {"onMouseMove", {719, 479, 0x16}}},
+      // Outside the client area while a button is held: Windows sends these to another window.
+      {MotionNotify, 0, 100, -1, Button3Mask, {}}, {MotionNotify, 0, 720, 479, Button1Mask, {}},
+      {ButtonRelease, Button1, 30, 480, Button1Mask, {}}, {ButtonRelease, Button3, -1, 40, Button3Mask, {}},
+      {ButtonRelease, Button2, 30, 40, Button2Mask, {"onMouseUp", {30, 40, 0x10}}},
+      {ButtonRelease, Button3, 7, 8, Button1Mask | Button3Mask | ControlMask, {"onMouseUp", {7, 8, 0x0B}}},
+      {ButtonPress, Button1, 30, 40, 0, {}}, {ButtonPress, Button4, 30, 40, 0, {"onMouseWheel", {130, 140, 0, 120}}},
+      {ButtonRelease, Button4, 30, 40, Button4Mask, {}}, {ButtonPress, 6, 30, 40, 0, {}},  // a horizontal wheel
+      {Expose, 0, 0, 0, 0, {"requestFrame", {}}}, {Expose, 2, 0, 0, 0, {}},  // more to come
+      {FocusOut, NotifyNormal, 0, 0, 0, {"onFocus", {0}}}, {FocusIn, NotifyNormal, 0, 0, 0, {"onFocus", {1}}},
+      {FocusOut, NotifyGrab, 0, 0, 0, {}}, {FocusIn, NotifyUngrab, 0, 0, 0, {}},
+      {UnmapNotify, 0, 0, 0, 0, {"onActivate", {0}}}, {MapNotify, 0, 0, 0, 0, {"onActivate", {1}}},
+      {ConfigureNotify, 0, 800, 600, 0, {"onResize", {800, 600}}}, {ConfigureNotify, 0, 800, 600, 0, {}},  // moved
+      {ButtonRelease, Button1, 750, 550, Button1Mask, {"onMouseUp", {750, 550, 0x01}}},
+  };
+  for (const Sent& row : rows) {
+    app.calls.clear();
+    send(row);
+    pump();
+    EXPECT_EQ(app.calls, row.call.handler.empty() ? Calls{} : Calls{row.call}) << "row " << &row - rows;
+  }
+  // A close ends the loop with 0 after the events before it; waiting moves are merged into one.
+  app.calls.clear();
+  const auto protocol = [](const char* name) { return XInternAtom(mainWindow.display, name, False); };
+  for (int x = 1; x <= 5; ++x) send({MotionNotify, 0, x, 2 * x, 0, {}});
+  send({ClientMessage, protocol("WM_TAKE_FOCUS"), 0, 0, 0, {}});  // not a close
+  send({KeyPress, XK_d, 0, 0, 0, {}});
+  send({MotionNotify, 0, 9, 9, 0, {}});
+  send({ClientMessage, protocol("WM_DELETE_WINDOW"), 0, 0, 0, {}});
+  EXPECT_EQ(platform::runMessageLoop(), 0);
+  EXPECT_EQ(app.calls, (Calls{{"onMouseMove", {5, 10, 0}}, {"onKeyDown", {0x44}}, {"onMouseMove", {9, 9, 0}}}));
+}
+
+// Input the server makes itself, so the state, position and key fields are the ones it fills in.
+// O is held with a Cyrillic first group alone, as "ru" has it, and A has a Cyrillic first group
+// and a French second, as "ru,fr": a Latin letter from any group, else the key's place.
+TEST_F(X11WindowTest, PointerAndKeyboardThroughTheServerUnderANonLatinLayout) {
+  Display* display = mainWindow.display;
+  const KeyCode o = XKeysymToKeycode(display, XK_o), a = XKeysymToKeycode(display, XK_a);
+  const KeyCode shift = XKeysymToKeycode(display, XK_Shift_L);
+  int perKey = 0;
+  KeySym* saved = XGetKeyboardMapping(display, o, a - o + 1, &perKey);
+  KeySym shcha[] = {XK_Cyrillic_shcha, XK_Cyrillic_SHCHA}, ef[] = {XK_Cyrillic_ef, XK_Cyrillic_EF, XK_q, XK_Q};
+  XChangeKeyboardMapping(display, o, 2, shcha, 1);
+  XChangeKeyboardMapping(display, a, 4, ef, 1);
+  unsigned delay = 0, interval = 0;
+  XkbGetAutoRepeatRate(display, XkbUseCoreKbd, &delay, &interval);
+  XkbSetAutoRepeatRate(display, XkbUseCoreKbd, 100, 30);
+  XTestFakeKeyEvent(display, o, True, CurrentTime);
+  XSync(display, False);
+  std::this_thread::sleep_for(std::chrono::milliseconds(400));
+  for (const auto& [key, press] : {std::pair{o, False}, {a, True}, {a, False}, {shift, True}})
+    XTestFakeKeyEvent(display, key, press, CurrentTime);
+  XTestFakeMotionEvent(display, 0, 120, 60, CurrentTime);
+  for (const auto& [button, press] : {std::pair{1u, True}, {1, False}, {5, True}, {5, False}})
+    XTestFakeButtonEvent(display, button, press, CurrentTime);
+  XTestFakeKeyEvent(display, shift, False, CurrentTime);
+  // Pressed on the window and released below it, where Windows sends the release elsewhere.
+  XTestFakeButtonEvent(display, 1, True, CurrentTime);
+  XTestFakeMotionEvent(display, 0, 120, 492, CurrentTime);
+  XTestFakeButtonEvent(display, 1, False, CurrentTime);
+  pump(60);
+  XkbSetAutoRepeatRate(display, XkbUseCoreKbd, delay, interval);
+  XChangeKeyboardMapping(display, o, perKey, saved, a - o + 1);
+  XFree(saved);
+  XSync(display, False);
+
+  // The held key repeats its key-down and is released once.
+  size_t repeats = 0;
+  while (repeats < app.calls.size() && app.calls[repeats] == HandlerCall{"onKeyDown", {0x4F}}) ++repeats;
+  EXPECT_GE(repeats, 3u);
+  EXPECT_EQ(Calls(app.calls.begin() + repeats, app.calls.end()),
+            (Calls{{"onKeyUp", {0x4F}}, {"onKeyDown", {0x51}}, {"onKeyUp", {0x51}}, {"onKeyDown", {0x10}},
+                   {"onMouseMove", {120, 60, 0x04}}, {"onMouseUp", {120, 60, 0x05}},
+                   {"onMouseWheel", {120, 60, 0x04, 65416}}, {"onKeyUp", {0x10}}}));
 }
 
 }  // namespace
