@@ -86,9 +86,7 @@ TEST(SmxReader, YieldsTheDrawableTrianglesAndReportsEachDefectWhereItLies) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     const ReadResult r = readSmx(c.file.write(), c.sizeKnown);
-    EXPECT_TRUE(r.headerRead);
-    EXPECT_EQ(r.xs, c.xs);
-    EXPECT_EQ(r.defects, c.defects);
+    EXPECT_TRUE(r.headerRead && r.xs == c.xs && r.defects == c.defects);
     EXPECT_EQ(r.offset, c.end < 0 ? std::int64_t(c.file.size()) : c.end);
   }
 }
@@ -111,8 +109,7 @@ TEST(SmxReader, FileCutAtEveryByteKeepsTheWholeTrianglesBeforeTheCut) {
     const bool pointBlock = kind == Kind::PointsBeyondFile;
     const ReadResult r = readSmx(file.cut(length).write());
     EXPECT_EQ(r.defects, (std::vector<Defect>{{kind, start, pointBlock ? count : std::int64_t(length) - start}}));
-    EXPECT_EQ(r.headerRead, length >= 64);
-    EXPECT_EQ(r.xs, decltype(xs)(xs.begin(), xs.begin() + 3 * triangles));
+    EXPECT_TRUE(r.headerRead == (length >= 64) && r.xs == decltype(xs)(xs.begin(), xs.begin() + 3 * triangles));
     EXPECT_EQ(r.offset, pointBlock ? start : std::int64_t(length));
   }
 }
@@ -126,8 +123,7 @@ TEST(Circuit, HasExactlyTheAskedDrawableTrianglesAndTheSameBytesForTheSameSeed) 
     return path;
   };
   const ReadResult large = readSmx(circuit("large", 450000, 9));
-  EXPECT_TRUE(large.defects.empty());
-  EXPECT_EQ(large.xs.size(), 3u * 450000);
+  EXPECT_TRUE(large.defects.empty() && large.xs.size() == 3u * 450000);
   auto bytesOf = [](const std::string& path) { std::ifstream in(path, std::ios::binary); return std::string(std::istreambuf_iterator<char>(in), {}); };
   EXPECT_EQ(bytesOf(circuit("a", 5000, 21)), bytesOf(circuit("b", 5000, 21)));
   EXPECT_NE(bytesOf(circuit("a", 5000, 21)), bytesOf(circuit("c", 5000, 22)));
