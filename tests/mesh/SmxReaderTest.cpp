@@ -51,10 +51,7 @@ SmxBytes withPoints(SmxBytes file, int count, int base) {
 TEST(SmxReader, YieldsTheDrawableTrianglesAndReportsEachDefectWhereItLies) {
   constexpr std::int32_t maxCount = std::numeric_limits<std::int32_t>::max();
   const struct {
-    const char* name;
-    SmxBytes file;
-    std::vector<std::int64_t> xs;
-    std::vector<Defect> defects;
+    const char* name; SmxBytes file; std::vector<std::int64_t> xs; std::vector<Defect> defects;
     std::int64_t end;  // where reading stops; -1 for the end of the file
     bool sizeKnown = true;
   } cases[] = {
@@ -101,7 +98,6 @@ TEST(SmxReader, FileCutAtEveryByteKeepsTheWholeTrianglesBeforeTheCut) {
       {136, Kind::ShortTriangle, 0, 0},  {144, Kind::ShortTriangle, 0, 1},    {152, Kind::ShortObjectHeader, 0, 2},
       {176, Kind::PointsBeyondFile, 2, 2}};
   const std::vector<std::int64_t> xs{0, 1, 2, 2, 1, 0};
-  EXPECT_EQ(readSmx(file.write()).offset, 208);
   for (std::size_t length = 0, in = 0; length < file.size(); ++length) {
     SCOPED_TRACE(length);
     if (in + 1 < std::size(records) && std::get<0>(records[in + 1]) <= std::int64_t(length)) ++in;

@@ -239,8 +239,7 @@ TEST_F(Overlay, PanelClickGoesToTheLowestClickableIdUnderTheLeftButtonAndHigherI
   EXPECT_TRUE(click(40));
   panel.setListener(nullptr);
   EXPECT_FALSE(click(40));
-  // A listener may rebuild the panel; the new boxes lie under the pointer too, and a walk that
-  // went on would click them.
+  // A listener may rebuild the panel: the new boxes lie under the pointer too, and must not be clicked.
   panel.setListener(&callback);
   rebuild = true;
   EXPECT_TRUE(click(10));
