@@ -1,6 +1,5 @@
-// The main window on a real X server: size, context, showing, what the window manager is told,
-// failed starts, and the handler calls X events become, with the integers the Windows messages
-// would carry, whether this client sends them or the server makes them from faked input.
+// The main window on a real X server: showing, window manager hints, failed starts, and the handler
+// calls X events become, with the integers the Windows messages would carry.
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
@@ -18,7 +17,6 @@
 #include "res/IconPictures.h"
 #include "support/RecordingApp.h"
 
-// Lets failures show a call as handler{ arguments }.
 void PrintTo(const HandlerCall& call, std::ostream* out) { *out << call.handler << testing::PrintToString(call.args); }
 
 namespace {
@@ -37,7 +35,6 @@ void pump(int settleMs = 0) {
     XNextEvent(mainWindow.display, &event);
 }
 
-// Each test starts with the window shown and nothing recorded.
 class X11WindowTest : public testing::Test {
  protected:
   void SetUp() override {
@@ -51,22 +48,18 @@ class X11WindowTest : public testing::Test {
   RecordingApp app;
 };
 
-TEST_F(X11WindowTest, OpensHiddenWithTheClientAreaAndADepthBufferAndShowsOnceMappedWithTheFocus) {
+TEST_F(X11WindowTest, OpensHiddenWithADepthBufferShowsOnceMappedAndFailedStartsSayWhy) {
   platform::closeWindow();
   // A second client plays the window manager: it maps nothing at first, then maps a while after the request.
   Display* manager = XOpenDisplay(nullptr);
   XSelectInput(manager, DefaultRootWindow(manager), SubstructureRedirectMask);
   XSync(manager, False);
   ASSERT_TRUE(open());
-  const auto attributes = [] {
-    XWindowAttributes read{};
-    XGetWindowAttributes(mainWindow.display, mainWindow.window, &read);
-    return read;
-  };
+  XWindowAttributes read{};
+  const auto attributes = [&] { return XGetWindowAttributes(mainWindow.display, mainWindow.window, &read), read; };
   EXPECT_TRUE(attributes().width == 720 && attributes().height == 480);
   GLint doubleBuffered = 0, redBits = 0, depthBits = 0;
-  glGetIntegerv(GL_DOUBLEBUFFER, &doubleBuffered);
-  glGetIntegerv(GL_RED_BITS, &redBits);
+  glGetIntegerv(GL_DOUBLEBUFFER, &doubleBuffered), glGetIntegerv(GL_RED_BITS, &redBits);
   glGetIntegerv(GL_DEPTH_BITS, &depthBits);
   EXPECT_TRUE(doubleBuffered && redBits >= 5 && depthBits >= 24) << redBits << " red bits, " << depthBits << " depth";
   platform::showWindow();  // returns although the manager never answers
@@ -81,12 +74,23 @@ TEST_F(X11WindowTest, OpensHiddenWithTheClientAreaAndADepthBufferAndShowsOnceMap
   });
   platform::showWindow();
   EXPECT_EQ(attributes().map_state, IsViewable);
-  Window focus = 0;
-  int revertTo = 0;
+  Window focus = 0; int revertTo = 0;
   XGetInputFocus(mainWindow.display, &focus, &revertTo);
   EXPECT_EQ(focus, mainWindow.window);
   managerThread.join();
   XCloseDisplay(manager);
+
+  platform::closeWindow();
+  const std::string display = std::getenv("DISPLAY");
+  unsetenv("DISPLAY");
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(open());
+  setenv("DISPLAY", display.c_str(), 1);
+  EXPECT_FALSE(open(0)) << "the server refuses a window without width";
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "Zarvo: cannot open the X display (is DISPLAY set?)\nError!: Window creation failed!\n");
+  EXPECT_TRUE(!mainWindow.display && !mainWindow.window && !mainWindow.context);
+  ASSERT_TRUE(open()) << "opens again after failing";
 }
 
 // A property as other clients see it: its type's name and a space, then its format-8 bytes; its format-32 items.
@@ -123,24 +127,10 @@ TEST_F(X11WindowTest, TellsTheWindowManagerTitleOpacityClassIconAndCloseProtocol
   EXPECT_EQ(property("WM_PROTOCOLS").second, Items{static_cast<std::uint32_t>(mainWindow.deleteMessage)});
   Items icon;
   for (const std::uint32_t size : iconSizes) {
-    icon.insert(icon.end(), {size, size});
-    for (const auto pixel : iconPicture(size)) icon.push_back(pixel);
+    const auto picture = iconPicture(size);
+    icon.insert(icon.end(), {size, size}), icon.insert(icon.end(), picture.begin(), picture.end());
   }
   EXPECT_EQ(property("_NET_WM_ICON"), std::pair(std::string("CARDINAL "), icon));
-}
-
-TEST_F(X11WindowTest, FailedStartsSayWhyAndLeaveNothingOpen) {
-  platform::closeWindow();
-  const std::string display = std::getenv("DISPLAY");
-  unsetenv("DISPLAY");
-  testing::internal::CaptureStderr();
-  EXPECT_FALSE(open());
-  setenv("DISPLAY", display.c_str(), 1);
-  EXPECT_FALSE(open(0)) << "the server refuses a window without width";
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
-            "Zarvo: cannot open the X display (is DISPLAY set?)\nError!: Window creation failed!\n");
-  EXPECT_TRUE(!mainWindow.display && !mainWindow.window && !mainWindow.context);
-  ASSERT_TRUE(open()) << "opens again after failing";
 }
 
 // An event as the server would deliver it: `detail` is the key symbol, button, Expose count, focus
@@ -149,10 +139,9 @@ struct Sent { int type; unsigned long detail; int x, y; unsigned state; HandlerC
 
 // Only clients that asked for an event's mask get it, so this also checks what the window selects.
 void send(const Sent& row) {
-  static const std::map<int, long> masks = {
-      {KeyPress, KeyPressMask}, {KeyRelease, KeyReleaseMask}, {ButtonPress, ButtonPressMask},
-      {ButtonRelease, ButtonReleaseMask}, {MotionNotify, PointerMotionMask}, {Expose, ExposureMask},
-      {FocusIn, FocusChangeMask}, {FocusOut, FocusChangeMask}, {ClientMessage, NoEventMask}};
+  static const std::map<int, long> masks = {{KeyPress, KeyPressMask}, {KeyRelease, KeyReleaseMask},
+      {ButtonPress, ButtonPressMask}, {ButtonRelease, ButtonReleaseMask}, {MotionNotify, PointerMotionMask},
+      {Expose, ExposureMask}, {FocusIn, FocusChangeMask}, {FocusOut, FocusChangeMask}, {ClientMessage, NoEventMask}};
   Display* display = mainWindow.display;
   XEvent event{};
   event.xany = {row.type, 0, True, display, mainWindow.window};
@@ -165,8 +154,7 @@ void send(const Sent& row) {
   if (row.type == Expose) event.xexpose.count = static_cast<int>(row.detail);
   if (row.type == FocusIn || row.type == FocusOut) event.xfocus.mode = static_cast<int>(row.detail);
   if (row.type == ClientMessage) {  // with no mask it goes to the window's creator, as a window manager sends it
-    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
-    event.xclient.format = 32;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False), event.xclient.format = 32;
     event.xclient.data.l[0] = static_cast<long>(row.detail);
   }
   XSendEvent(display, mainWindow.window, False, masks.count(row.type) ? masks.at(row.type) : StructureNotifyMask, &event);
@@ -194,9 +182,7 @@ TEST_F(X11WindowTest, EachEventBecomesTheHandlerCallOfItsWindowsMessageAndCloseE
       {ButtonRelease, Button1, 750, 550, Button1Mask, {"onMouseUp", {750, 550, 0x01}}},
   };
   for (const Sent& row : rows) {
-    app.calls.clear();
-    send(row);
-    pump();
+    app.calls.clear(), send(row), pump();
     EXPECT_EQ(app.calls, row.call.handler.empty() ? Calls{} : Calls{row.call}) << "row " << &row - rows;
   }
   // A close ends the loop with 0 after the events before it; waiting moves are merged into one.
@@ -216,13 +202,12 @@ TEST_F(X11WindowTest, EachEventBecomesTheHandlerCallOfItsWindowsMessageAndCloseE
 // and a French second, as "ru,fr": a Latin letter from any group, else the key's place.
 TEST_F(X11WindowTest, PointerAndKeyboardThroughTheServerUnderANonLatinLayout) {
   Display* display = mainWindow.display;
-  const KeyCode o = XKeysymToKeycode(display, XK_o), a = XKeysymToKeycode(display, XK_a);
-  const KeyCode shift = XKeysymToKeycode(display, XK_Shift_L);
+  const KeyCode o = XKeysymToKeycode(display, XK_o), a = XKeysymToKeycode(display, XK_a),
+                shift = XKeysymToKeycode(display, XK_Shift_L);
   int perKey = 0;
   KeySym* saved = XGetKeyboardMapping(display, o, a - o + 1, &perKey);
   KeySym shcha[] = {XK_Cyrillic_shcha, XK_Cyrillic_SHCHA}, ef[] = {XK_Cyrillic_ef, XK_Cyrillic_EF, XK_q, XK_Q};
-  XChangeKeyboardMapping(display, o, 2, shcha, 1);
-  XChangeKeyboardMapping(display, a, 4, ef, 1);
+  XChangeKeyboardMapping(display, o, 2, shcha, 1), XChangeKeyboardMapping(display, a, 4, ef, 1);
   unsigned delay = 0, interval = 0;
   XkbGetAutoRepeatRate(display, XkbUseCoreKbd, &delay, &interval);
   XkbSetAutoRepeatRate(display, XkbUseCoreKbd, 100, 30);
@@ -241,10 +226,7 @@ TEST_F(X11WindowTest, PointerAndKeyboardThroughTheServerUnderANonLatinLayout) {
   XTestFakeButtonEvent(display, 1, False, CurrentTime);
   pump(60);
   XkbSetAutoRepeatRate(display, XkbUseCoreKbd, delay, interval);
-  XChangeKeyboardMapping(display, o, perKey, saved, a - o + 1);
-  XFree(saved);
-  XSync(display, False);
-
+  XChangeKeyboardMapping(display, o, perKey, saved, a - o + 1), XFree(saved), XSync(display, False);
   // The held key repeats its key-down and is released once.
   size_t repeats = 0;
   while (repeats < app.calls.size() && app.calls[repeats] == HandlerCall{"onKeyDown", {0x4F}}) ++repeats;
