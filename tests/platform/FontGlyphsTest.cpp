@@ -1,4 +1,4 @@
-// The overlay's glyphs from each system's font: about 12 pixels high, every printable code advancing one width.
+// The overlay's glyphs from each system's font: about 12 pixels high, each printable one advancing one width.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 

@@ -54,7 +54,9 @@ TEST_F(X11WindowTest, OpensHiddenWithADepthBufferShowsOnceMappedAndFailedStartsS
   XSync(manager, False);
   ASSERT_TRUE(open());
   XWindowAttributes read{};
-  const auto attributes = [&] { return XGetWindowAttributes(mainWindow.display, mainWindow.window, &read), read; };
+  const auto attributes = [&] {
+    return XGetWindowAttributes(mainWindow.display, mainWindow.window, &read), read;
+  };
   EXPECT_TRUE(attributes().width == 720 && attributes().height == 480);
   GLint doubleBuffered = 0, redBits = 0, depthBits = 0;
   glGetIntegerv(GL_DOUBLEBUFFER, &doubleBuffered), glGetIntegerv(GL_RED_BITS, &redBits);
@@ -134,7 +136,8 @@ struct Sent { int type; unsigned long detail; int x, y; unsigned state; HandlerC
 void send(const Sent& row) {
   static const std::map<int, long> masks = {{KeyPress, KeyPressMask}, {KeyRelease, KeyReleaseMask},
       {ButtonPress, ButtonPressMask}, {ButtonRelease, ButtonReleaseMask}, {MotionNotify, PointerMotionMask},
-      {Expose, ExposureMask}, {FocusIn, FocusChangeMask}, {FocusOut, FocusChangeMask}, {ClientMessage, NoEventMask}};
+      {Expose, ExposureMask}, {FocusIn, FocusChangeMask}, {FocusOut, FocusChangeMask},
+      {ClientMessage, NoEventMask}};
   Display* display = mainWindow.display;
   XEvent event{};
   event.xany = {row.type, 0, True, display, mainWindow.window};
