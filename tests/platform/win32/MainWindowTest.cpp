@@ -1,5 +1,4 @@
-// The main window under Wine: hidden until create shows it, size, styles, title, GL state and
-// opacity; real messages sent to it reach the right handler with the right integers; teardown.
+// The main window under Wine: showing, styles, GL state, opacity, each message's handler call, teardown.
 #include <windows.h>
 
 #include <GL/gl.h>
@@ -18,8 +17,7 @@ TEST(MainWindow, ShowsAStyledWindowWhoseMessagesEachCallOneHandlerAndTeardownRel
     RunningApp running;
     ASSERT_TRUE(running.created);
     window = mainWindow();
-    RECT client;
-    GetClientRect(window, &client);
+    RECT client; GetClientRect(window, &client);
     EXPECT_TRUE(IsWindowVisible(window) && client.right == 720 && client.bottom == 480);
     EXPECT_EQ(GetWindowLongA(window, GWL_STYLE) & ~WS_VISIBLE, 0x06CF0000);
     EXPECT_EQ(GetWindowLongA(window, GWL_EXSTYLE), 0x000C0100);
@@ -30,30 +28,27 @@ TEST(MainWindow, ShowsAStyledWindowWhoseMessagesEachCallOneHandlerAndTeardownRel
     for (HWND focused : {window, other, window}) {
       SetFocus(focused);
       for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&message);
-      BYTE alpha = 0;
-      GetLayeredWindowAttributes(window, nullptr, &alpha, nullptr);
+      BYTE alpha = 0; GetLayeredWindowAttributes(window, nullptr, &alpha, nullptr);
       EXPECT_EQ(alpha, focused == window ? 255 : 128);
     }
     DestroyWindow(other);
 
-    running.app.forward = false;
-    // No handler name for a message that is not handled.
+    running.app.forward = false;  // no handler name for a message that is not handled
     const struct { UINT message; WPARAM wParam; LPARAM lParam; HandlerCall expected; } cases[] = {
         {WM_SIZE, SIZE_RESTORED, MAKELPARAM(800, 600), {"onResize", {800, 600}}},
-        {WM_SIZE, SIZE_MINIMIZED, MAKELPARAM(0, 0), {"onResize", {0, 0}}},
+        {WM_SIZE, SIZE_MINIMIZED, 0, {"onResize", {0, 0}}}, {WM_TIMER, 7, 0, {"onTimer", {7}}},
         {WM_MOUSEMOVE, MK_RBUTTON, MAKELPARAM(65535, 7), {"onMouseMove", {65535, 7, 0x02}}},
         {WM_MOUSEMOVE, 0, MAKELPARAM(3, 0xFFFF), {"onMouseMove", {3, 65535, 0}}},  // above the window: no sign
         {WM_LBUTTONUP, 0, MAKELPARAM(10, 20), {"onMouseUp", {10, 20, 0x01}}},
         {WM_RBUTTONUP, MK_LBUTTON, MAKELPARAM(11, 21), {"onMouseUp", {11, 21, 0x03}}},
         {WM_MBUTTONUP, 0, MAKELPARAM(12, 22), {"onMouseUp", {12, 22, 0x10}}},
         {WM_MOUSEWHEEL, MAKEWPARAM(MK_SHIFT, 65416), MAKELPARAM(300, 200), {"onMouseWheel", {300, 200, 0x04, 65416}}},
-        {WM_KEYDOWN, 'W', 0x00110001, {"onKeyDown", {0x57}}}, {WM_TIMER, 7, 0, {"onTimer", {7}}},
+        {WM_KEYDOWN, 'W', 0x00110001, {"onKeyDown", {0x57}}}, {WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5), {}},
         {WM_KEYUP, VK_SPACE, static_cast<LPARAM>(0xC0390001u), {"onKeyUp", {0x20}}},
         {WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 0), 0, {"onActivate", {1}}},
         {WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 1), 0, {"onActivate", {0}}},  // while minimised
         {WM_SETFOCUS, 0, 0, {"onFocus", {1}}}, {WM_KILLFOCUS, 0, 0, {"onFocus", {0}}},
         {WM_EXITMENULOOP, 0, 0, {"requestFrame", {}}}, {WM_PAINT, 0, 0, {"render", {}}},
-        {WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5), {}},
     };
     for (const auto& c : cases) {
       running.app.calls.clear();
@@ -71,7 +66,6 @@ TEST(MainWindow, ShowsAStyledWindowWhoseMessagesEachCallOneHandlerAndTeardownRel
   }
   EXPECT_FALSE(IsWindow(window));
   EXPECT_EQ(wglGetCurrentContext(), nullptr);
-  WNDCLASSEXA windowClass{};
-  windowClass.cbSize = sizeof windowClass;
+  WNDCLASSEXA windowClass{sizeof(WNDCLASSEXA)};
   EXPECT_FALSE(GetClassInfoExA(GetModuleHandleA(nullptr), "Zarvo", &windowClass));
 }

@@ -1,5 +1,4 @@
-// The directory search matches like a Windows one: letter case ignored, folders flagged, names
-// sorted, found entries appended, and no result for a missing folder or one without a match.
+// Letter case ignored, folders flagged, names sorted, entries appended, no result for no match.
 #include <gtest/gtest.h>
 
 #include <unistd.h>

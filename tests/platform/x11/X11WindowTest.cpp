@@ -1,6 +1,5 @@
-// The main window on a real X server: size, context, showing, what the window manager is told,
-// failed starts, and the handler calls X events become, with the integers the Windows messages
-// would carry, whether this client sends them or the server makes them from faked input.
+// The main window on a real X server: showing, window manager hints, failed starts, and the handler
+// calls X events become, with the integers the Windows messages would carry.
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
@@ -18,7 +17,6 @@
 #include "res/IconPictures.h"
 #include "support/RecordingApp.h"
 
-// Lets failures show a call as handler{ arguments }.
 void PrintTo(const HandlerCall& call, std::ostream* out) { *out << call.handler << testing::PrintToString(call.args); }
 
 namespace {
@@ -37,56 +35,58 @@ void pump(int settleMs = 0) {
     XNextEvent(mainWindow.display, &event);
 }
 
-// Each test starts with the window shown and nothing recorded.
 class X11WindowTest : public testing::Test {
  protected:
   void SetUp() override {
     theApp = &app;
     ASSERT_TRUE(open());
-    platform::showWindow();
-    pump(60);
-    app.calls.clear();
+    platform::showWindow(), pump(60), app.calls.clear();
   }
   void TearDown() override { platform::closeWindow(), theApp = nullptr; }
   RecordingApp app;
 };
 
-TEST_F(X11WindowTest, OpensHiddenWithTheClientAreaAndADepthBufferAndShowsOnceMappedWithTheFocus) {
+TEST_F(X11WindowTest, OpensHiddenWithADepthBufferShowsOnceMappedAndFailedStartsSayWhy) {
   platform::closeWindow();
   // A second client plays the window manager: it maps nothing at first, then maps a while after the request.
   Display* manager = XOpenDisplay(nullptr);
   XSelectInput(manager, DefaultRootWindow(manager), SubstructureRedirectMask);
   XSync(manager, False);
   ASSERT_TRUE(open());
-  const auto attributes = [] {
-    XWindowAttributes read{};
-    XGetWindowAttributes(mainWindow.display, mainWindow.window, &read);
-    return read;
+  XWindowAttributes read{};
+  const auto attributes = [&] {
+    return XGetWindowAttributes(mainWindow.display, mainWindow.window, &read), read;
   };
   EXPECT_TRUE(attributes().width == 720 && attributes().height == 480);
   GLint doubleBuffered = 0, redBits = 0, depthBits = 0;
-  glGetIntegerv(GL_DOUBLEBUFFER, &doubleBuffered);
-  glGetIntegerv(GL_RED_BITS, &redBits);
+  glGetIntegerv(GL_DOUBLEBUFFER, &doubleBuffered), glGetIntegerv(GL_RED_BITS, &redBits);
   glGetIntegerv(GL_DEPTH_BITS, &depthBits);
   EXPECT_TRUE(doubleBuffered && redBits >= 5 && depthBits >= 24) << redBits << " red bits, " << depthBits << " depth";
   platform::showWindow();  // returns although the manager never answers
   EXPECT_EQ(attributes().map_state, IsUnmapped);
   std::thread managerThread([manager] {
     XEvent event;
-    do XNextEvent(manager, &event);
-    while (event.type != MapRequest);
+    do XNextEvent(manager, &event); while (event.type != MapRequest);
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    XMapWindow(manager, event.xmaprequest.window);
-    XSync(manager, False);
+    XMapWindow(manager, event.xmaprequest.window), XSync(manager, False);
   });
   platform::showWindow();
   EXPECT_EQ(attributes().map_state, IsViewable);
-  Window focus = 0;
-  int revertTo = 0;
+  Window focus = 0; int revertTo = 0;
   XGetInputFocus(mainWindow.display, &focus, &revertTo);
   EXPECT_EQ(focus, mainWindow.window);
-  managerThread.join();
-  XCloseDisplay(manager);
+  managerThread.join(), XCloseDisplay(manager);
+
+  platform::closeWindow();
+  const std::string display = std::getenv("DISPLAY");
+  unsetenv("DISPLAY"), testing::internal::CaptureStderr();
+  EXPECT_FALSE(open());
+  setenv("DISPLAY", display.c_str(), 1);
+  EXPECT_FALSE(open(0)) << "the server refuses a window without width";
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "Zarvo: cannot open the X display (is DISPLAY set?)\nError!: Window creation failed!\n");
+  EXPECT_TRUE(!mainWindow.display && !mainWindow.window && !mainWindow.context);
+  ASSERT_TRUE(open()) << "opens again after failing";
 }
 
 // A property as other clients see it: its type's name and a space, then its format-8 bytes; its format-32 items.
@@ -109,13 +109,12 @@ std::pair<std::string, Items> property(const char* name) {
 }
 
 TEST_F(X11WindowTest, TellsTheWindowManagerTitleOpacityClassIconAndCloseProtocol) {
-  const struct { const char *title, *utf8; unsigned char alpha; std::uint32_t opacity; } rows[] = {{"smxU/\xc4\xd6\xdc\xdf\xff", "smxU/\xc3\x84\xc3\x96\xc3\x9c\xc3\x9f\xc3\xbf", 128, 0x80808080U},
-              // A name in UTF-8 already is shown as it is, not encoded twice.
-              {"Zarvo - smx/caf\xc3\xa9.smx", "Zarvo - smx/caf\xc3\xa9.smx", 0, 0}, {"", "", 255, 0xFFFFFFFFU}};
+  // Latin-1 is converted; a name in UTF-8 already is shown as it is, not encoded twice.
+  const struct { const char *title, *utf8; unsigned char alpha; std::uint32_t opacity; } rows[] = {
+      {"smxU/\xc4\xd6\xdc\xdf\xff", "smxU/\xc3\x84\xc3\x96\xc3\x9c\xc3\x9f\xc3\xbf", 128, 0x80808080U},
+      {"Zarvo - smx/caf\xc3\xa9.smx", "Zarvo - smx/caf\xc3\xa9.smx", 0, 0}, {"", "", 255, 0xFFFFFFFFU}};
   for (const auto& row : rows) {
-    platform::setTitle(row.title);
-    platform::setOpacity(row.alpha);
-    EXPECT_EQ(property("WM_NAME").first, "STRING " + std::string(row.title));
+    platform::setTitle(row.title), platform::setOpacity(row.alpha);
     EXPECT_EQ(property("_NET_WM_NAME").first, "UTF8_STRING " + std::string(row.utf8));
     EXPECT_EQ(property("_NET_WM_WINDOW_OPACITY"), std::pair(std::string("CARDINAL "), Items{row.opacity}));
   }
@@ -123,41 +122,26 @@ TEST_F(X11WindowTest, TellsTheWindowManagerTitleOpacityClassIconAndCloseProtocol
   EXPECT_EQ(property("WM_PROTOCOLS").second, Items{static_cast<std::uint32_t>(mainWindow.deleteMessage)});
   Items icon;
   for (const std::uint32_t size : iconSizes) {
-    icon.insert(icon.end(), {size, size});
-    for (const auto pixel : iconPicture(size)) icon.push_back(pixel);
+    const auto picture = iconPicture(size);
+    icon.insert(icon.end(), {size, size}), icon.insert(icon.end(), picture.begin(), picture.end());
   }
   EXPECT_EQ(property("_NET_WM_ICON"), std::pair(std::string("CARDINAL "), icon));
 }
 
-TEST_F(X11WindowTest, FailedStartsSayWhyAndLeaveNothingOpen) {
-  platform::closeWindow();
-  const std::string display = std::getenv("DISPLAY");
-  unsetenv("DISPLAY");
-  testing::internal::CaptureStderr();
-  EXPECT_FALSE(open());
-  setenv("DISPLAY", display.c_str(), 1);
-  EXPECT_FALSE(open(0)) << "the server refuses a window without width";
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
-            "Zarvo: cannot open the X display (is DISPLAY set?)\nError!: Window creation failed!\n");
-  EXPECT_TRUE(!mainWindow.display && !mainWindow.window && !mainWindow.context);
-  ASSERT_TRUE(open()) << "opens again after failing";
-}
-
-// An event as the server would deliver it: `detail` is the key symbol, button, Expose count, focus
-// mode or protocol, x and y the pointer position or the new size; no handler name for no call.
+// An event as the server would deliver it: `detail` is the key symbol, button, Expose count, focus mode or
+// protocol, x and y the pointer position or the new size; no handler name for no call.
 struct Sent { int type; unsigned long detail; int x, y; unsigned state; HandlerCall call; };
 
 // Only clients that asked for an event's mask get it, so this also checks what the window selects.
 void send(const Sent& row) {
-  static const std::map<int, long> masks = {
-      {KeyPress, KeyPressMask}, {KeyRelease, KeyReleaseMask}, {ButtonPress, ButtonPressMask},
-      {ButtonRelease, ButtonReleaseMask}, {MotionNotify, PointerMotionMask}, {Expose, ExposureMask},
-      {FocusIn, FocusChangeMask}, {FocusOut, FocusChangeMask}, {ClientMessage, NoEventMask}};
+  static const std::map<int, long> masks = {{KeyPress, KeyPressMask}, {KeyRelease, KeyReleaseMask},
+      {ButtonPress, ButtonPressMask}, {ButtonRelease, ButtonReleaseMask}, {MotionNotify, PointerMotionMask},
+      {Expose, ExposureMask}, {FocusIn, FocusChangeMask}, {FocusOut, FocusChangeMask},
+      {ClientMessage, NoEventMask}};
   Display* display = mainWindow.display;
   XEvent event{};
   event.xany = {row.type, 0, True, display, mainWindow.window};
-  // Key and motion events share the button event's layout. The root position is offset so that
-  // a wheel reading the client position shows.
+  // Key and motion events share the button event's layout; the root position is offset to tell them apart.
   if (row.type <= MotionNotify)
     event.xbutton = {row.type, 0, True, display, mainWindow.window, 0, 0, 0, row.x, row.y, row.x + 100, row.y + 100,
                      row.state, row.type <= KeyRelease ? XKeysymToKeycode(display, row.detail) : unsigned(row.detail), True};
@@ -165,8 +149,7 @@ void send(const Sent& row) {
   if (row.type == Expose) event.xexpose.count = static_cast<int>(row.detail);
   if (row.type == FocusIn || row.type == FocusOut) event.xfocus.mode = static_cast<int>(row.detail);
   if (row.type == ClientMessage) {  // with no mask it goes to the window's creator, as a window manager sends it
-    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
-    event.xclient.format = 32;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False), event.xclient.format = 32;
     event.xclient.data.l[0] = static_cast<long>(row.detail);
   }
   XSendEvent(display, mainWindow.window, False, masks.count(row.type) ? masks.at(row.type) : StructureNotifyMask, &event);
@@ -194,9 +177,7 @@ TEST_F(X11WindowTest, EachEventBecomesTheHandlerCallOfItsWindowsMessageAndCloseE
       {ButtonRelease, Button1, 750, 550, Button1Mask, {"onMouseUp", {750, 550, 0x01}}},
   };
   for (const Sent& row : rows) {
-    app.calls.clear();
-    send(row);
-    pump();
+    app.calls.clear(), send(row), pump();
     EXPECT_EQ(app.calls, row.call.handler.empty() ? Calls{} : Calls{row.call}) << "row " << &row - rows;
   }
   // A close ends the loop with 0 after the events before it; waiting moves are merged into one.
@@ -204,25 +185,22 @@ TEST_F(X11WindowTest, EachEventBecomesTheHandlerCallOfItsWindowsMessageAndCloseE
   const auto protocol = [](const char* name) { return XInternAtom(mainWindow.display, name, False); };
   for (int x = 1; x <= 5; ++x) send({MotionNotify, 0, x, 2 * x, 0, {}});
   send({ClientMessage, protocol("WM_TAKE_FOCUS"), 0, 0, 0, {}});  // not a close
-  send({KeyPress, XK_d, 0, 0, 0, {}});
-  send({MotionNotify, 0, 9, 9, 0, {}});
+  send({KeyPress, XK_d, 0, 0, 0, {}}), send({MotionNotify, 0, 9, 9, 0, {}});
   send({ClientMessage, protocol("WM_DELETE_WINDOW"), 0, 0, 0, {}});
   EXPECT_EQ(platform::runMessageLoop(), 0);
   EXPECT_EQ(app.calls, (Calls{{"onMouseMove", {5, 10, 0}}, {"onKeyDown", {0x44}}, {"onMouseMove", {9, 9, 0}}}));
 }
 
-// Input the server makes itself, so the state, position and key fields are the ones it fills in.
-// O is held with a Cyrillic first group alone, as "ru" has it, and A has a Cyrillic first group
-// and a French second, as "ru,fr": a Latin letter from any group, else the key's place.
+// Input the server makes itself. O is held with a Cyrillic first group alone, as "ru" has it, and A has a
+// Cyrillic first group and a French second, as "ru,fr": a Latin letter from any group, else the key's place.
 TEST_F(X11WindowTest, PointerAndKeyboardThroughTheServerUnderANonLatinLayout) {
   Display* display = mainWindow.display;
-  const KeyCode o = XKeysymToKeycode(display, XK_o), a = XKeysymToKeycode(display, XK_a);
-  const KeyCode shift = XKeysymToKeycode(display, XK_Shift_L);
+  const KeyCode o = XKeysymToKeycode(display, XK_o), a = XKeysymToKeycode(display, XK_a),
+                shift = XKeysymToKeycode(display, XK_Shift_L);
   int perKey = 0;
   KeySym* saved = XGetKeyboardMapping(display, o, a - o + 1, &perKey);
   KeySym shcha[] = {XK_Cyrillic_shcha, XK_Cyrillic_SHCHA}, ef[] = {XK_Cyrillic_ef, XK_Cyrillic_EF, XK_q, XK_Q};
-  XChangeKeyboardMapping(display, o, 2, shcha, 1);
-  XChangeKeyboardMapping(display, a, 4, ef, 1);
+  XChangeKeyboardMapping(display, o, 2, shcha, 1), XChangeKeyboardMapping(display, a, 4, ef, 1);
   unsigned delay = 0, interval = 0;
   XkbGetAutoRepeatRate(display, XkbUseCoreKbd, &delay, &interval);
   XkbSetAutoRepeatRate(display, XkbUseCoreKbd, 100, 30);
@@ -241,10 +219,7 @@ TEST_F(X11WindowTest, PointerAndKeyboardThroughTheServerUnderANonLatinLayout) {
   XTestFakeButtonEvent(display, 1, False, CurrentTime);
   pump(60);
   XkbSetAutoRepeatRate(display, XkbUseCoreKbd, delay, interval);
-  XChangeKeyboardMapping(display, o, perKey, saved, a - o + 1);
-  XFree(saved);
-  XSync(display, False);
-
+  XChangeKeyboardMapping(display, o, perKey, saved, a - o + 1), XFree(saved), XSync(display, False);
   // The held key repeats its key-down and is released once.
   size_t repeats = 0;
   while (repeats < app.calls.size() && app.calls[repeats] == HandlerCall{"onKeyDown", {0x4F}}) ++repeats;
