@@ -99,7 +99,7 @@ step 10-wheel-out "xdotool click --repeat 2 5" "span 240" "143 144 667 669" "two
 # Tilting 60 degrees from 11050 units up shows the ground's far side 15.2 degrees below the middle, at y = 317.9.
 step 11-tilted "pointer_to 360 400; xdotool mousedown 3; pointer_to 360 340; xdotool mouseup 3" \
   "echo \$((60 + \$(count 360 60 1 420 'near(bg)'))); count 100 60 520 220 '!near(bg)'
-  count 250 330 220 20 '!near(ground)'" "317 319 0 0 0 0" "a right-button drag tilts the view: background past the ground"
+  count 250 330 220 20 '!near(ground)'" "317 319 0 0 0 0" "a right-button drag tilts the view: background past it"
 pointer_to 692 15 && xdotool click 1
 expect "the \"close\" box brings back the list" await_title '^Zarvo$'
 step 12-list-again "pointer_to 300 300" "changed 01-list 12-list-again" "0 0" "the list looks as at the start"
