@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine, builds every preset from scratch and runs every test:
-# native (plain and ASan/UBSan), Windows under Wine, the fuzz target for a bounded time,
+# native (plain and ASan/UBSan), Windows under Wine, the packages, the fuzz target for a
+# bounded time (ZARVO_FUZZ_SECONDS, default 30; its corpus is also replayed by the tests),
 # and the end-to-end visits of the real program.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -27,5 +28,5 @@ run scripts/with-display.sh ctest --preset linux
 run scripts/with-display.sh ctest --preset linux-asan
 run scripts/with-display.sh ctest --preset win32
 run scripts/with-display.sh bash tests/package/check-packages.sh
-if [ -x scripts/fuzz.sh ]; then run scripts/fuzz.sh "${ZARVO_FUZZ_SECONDS:-60}"; fi
+if [ -x scripts/fuzz.sh ]; then run scripts/fuzz.sh "${ZARVO_FUZZ_SECONDS:-30}"; fi
 exit "$failed"
