@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Sets up a Debian 12 machine, builds Zarvo, writes the sample tracks into build/tracks
+# Sets up a Debian 12 machine, builds Zarvo with its sample tracks (build/linux/samples)
 # and opens the viewer there. Usage: scripts/run.sh [--windows]
 #   --windows  run the 32-bit Windows program under Wine instead of the native build.
 # Without a display it drives the program through a scripted visit on a virtual
@@ -13,7 +13,7 @@ target=linux
 
 bash scripts/setup.sh
 cmake --preset linux >/dev/null
-cmake --build --preset linux -j"$(nproc)" --target zarvo smxgen close-window
+cmake --build --preset linux -j"$(nproc)" --target zarvo zarvo_samples close-window
 if [ "$target" = win32 ]; then
   cmake --preset win32 >/dev/null
   cmake --build --preset win32 -j"$(nproc)" --target zarvo
@@ -22,8 +22,7 @@ else
   program="$root/build/linux/platform/x11/zarvo"
 fi
 
-tracks="$root/build/tracks"
-[ -f "$tracks/smxU/endurance-1m.smx" ] || bash scripts/make-samples.sh "$tracks" build/linux/tools/smxgen/smxgen
+tracks="$root/build/linux/samples"
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   cd "$tracks"
