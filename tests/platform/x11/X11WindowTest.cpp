@@ -14,7 +14,6 @@
 #include "platform/Platform.h"
 #include "platform/x11/EventDispatch.h"
 #include "platform/x11/X11Window.h"
-#include "res/IconPictures.h"
 #include "support/RecordingApp.h"
 
 void PrintTo(const HandlerCall& call, std::ostream* out) { *out << call.handler << testing::PrintToString(call.args); }
@@ -108,7 +107,7 @@ std::pair<std::string, Items> property(const char* name) {
   return read;
 }
 
-TEST_F(X11WindowTest, TellsTheWindowManagerTitleOpacityClassIconAndCloseProtocol) {
+TEST_F(X11WindowTest, TellsTheWindowManagerTitleOpacityAndCloseProtocol) {
   // Latin-1 is converted; a name in UTF-8 already is shown as it is, not encoded twice.
   const struct { const char *title, *utf8; unsigned char alpha; std::uint32_t opacity; } rows[] = {
       {"smxU/\xc4\xd6\xdc\xdf\xff", "smxU/\xc3\x84\xc3\x96\xc3\x9c\xc3\x9f\xc3\xbf", 128, 0x80808080U},
@@ -118,14 +117,7 @@ TEST_F(X11WindowTest, TellsTheWindowManagerTitleOpacityClassIconAndCloseProtocol
     EXPECT_EQ(property("_NET_WM_NAME").first, "UTF8_STRING " + std::string(row.utf8));
     EXPECT_EQ(property("_NET_WM_WINDOW_OPACITY"), std::pair(std::string("CARDINAL "), Items{row.opacity}));
   }
-  EXPECT_EQ(property("WM_CLASS").first, std::string("STRING ZarvoTest\0ZarvoTest\0", 27));
   EXPECT_EQ(property("WM_PROTOCOLS").second, Items{static_cast<std::uint32_t>(mainWindow.deleteMessage)});
-  Items icon;
-  for (const std::uint32_t size : iconSizes) {
-    const auto picture = iconPicture(size);
-    icon.insert(icon.end(), {size, size}), icon.insert(icon.end(), picture.begin(), picture.end());
-  }
-  EXPECT_EQ(property("_NET_WM_ICON"), std::pair(std::string("CARDINAL "), icon));
 }
 
 // An event as the server would deliver it: `detail` is the key symbol, button, Expose count, focus mode or
