@@ -9,6 +9,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <new>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include "Circuit.h"
 #include "Random.h"
@@ -112,17 +115,24 @@ struct Soak {
 }  // namespace
 
 TEST(Soak, RandomInputAndTracks) {
-  const std::string longest = std::string(251, 'L') + ".smx";  // most file systems hold 255 bytes
-  std::vector<std::string> paths = {"smx/circuit.smx", "smx/cut.smx", "smx/100%.smx", "smx/%s%n%x%%.smx",
-                                    "smx/caf\xe9 \xc5ngstr\xf6m \xfc\xdf\xff.smx",  // Latin-1, as Windows holds it
-                                    "smx/ leading space.smx", "smx/.hidden.smx", "smx/..two dots.smx", "smx/.smx",
-                                    "smx/" + longest, "smxU/" + longest};
+  const std::string longest = std::string(251, 'L') + ".smx", circuit = "smx/circuit.smx", cut = "smx/cut.smx";
+  // Listed in this order, as Windows sorts them: by their upper-case names.
+  std::vector<std::string> paths = {"smx/ leading space.smx", "smx/%s%n%x%%.smx", "smx/..two dots.smx", "smx/.hidden.smx",
+                                    "smx/.smx", "smx/100%.smx", "smx/caf\xe9 \xc5ngstr\xf6m \xfc\xdf\xff.smx",  // Latin-1
+                                    circuit, cut, "smx/" + longest, "smx/UPPER.SMX", "smxU/" + longest};
+  const std::size_t sorted = paths.size() - 1;
   RunningApp running([&] {
     std::string error;
-    fs::create_directories("smx/folder.smx");  // no track
+    fs::create_directories("smx/folder.smx");  // none of these is a track
+    for (const char* other : {"smx/notes.txt", "smx/x.smx.bak"}) singleTriangleTrack().writeTo(other);
     for (const auto& path : paths) singleTriangleTrack().writeTo(path);
-    for (int k : {0, 1}) ASSERT_TRUE(writeCircuit(paths[k], 16000, 5, error)) << error;  // big, to show in memory
-    fs::resize_file(paths[1], fs::file_size(paths[0]) * 3 / 5);
+    for (const auto& path : {circuit, cut}) ASSERT_TRUE(writeCircuit(path, 16000, 5, error)) << error;  // big
+    fs::resize_file(cut, fs::file_size(circuit) * 3 / 5);
+#ifndef _WIN32  // Linux folders may hold pipes and devices, which are no tracks, and links to tracks
+    mkfifo("smx/pipe.smx", 0600);
+    fs::create_symlink("/dev/urandom", "smx/random.smx");
+    fs::create_symlink("100%.smx", paths.emplace_back("smx/zlink.smx"));
+#endif
     for (const auto& entry : fs::directory_iterator(ZARVO_FUZZ_CORPUS))
       fs::copy_file(entry.path(), paths.emplace_back("smxU/fuzz-" + entry.path().filename().string() + ".smx"));
   });
@@ -131,10 +141,11 @@ TEST(Soak, RandomInputAndTracks) {
   while (glGetError() != GL_NO_ERROR) {
   }
   Soak soak{running.app};
+  EXPECT_TRUE(std::equal(paths.begin(), paths.begin() + sorted, soak.listed.begin()));
   std::int64_t warm = 0;
   for (int cycle = 0; cycle < 300; ++cycle) {
     if (cycle == 50) warm = heldBytes;
-    const auto at = std::find(soak.listed.begin(), soak.listed.end(), paths[cycle % 2]);  // the circuit, then cut
+    const auto at = std::find(soak.listed.begin(), soak.listed.end(), cycle % 2 ? cut : circuit);
     running.openFile(1 + int(at - soak.listed.begin()));
     running.openFile(ZarvoApp::closeBoxId);
   }
