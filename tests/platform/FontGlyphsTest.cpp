@@ -1,31 +1,37 @@
-// The overlay's glyphs from each system's font: about 12 pixels high, each printable one advancing one width.
+// The overlay's font from each system's own: about 12 pixels high, each printable one advancing one width.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "platform/Platform.h"
 #include "support/Feedback.h"
 #include "support/TestWindow.h"
+#include "ui/ButtonPanel.h"
 
 TEST(FontGlyphs, PrintableGlyphsAreAbout12PixelsHighAndAdvanceByOneWidth) {
   constexpr int kWidth = 200, kHeight = 100;
   TestWindow window{kWidth, kHeight};
   ASSERT_TRUE(window.isOpen());
-  const GLuint base = glGenLists(platform::fontGlyphCount);
-  platform::buildFontGlyphs(base, 12, "Courier New");
+  const int base = ButtonPanel().createFont(12, "Courier New");
   usePixelProjection(kWidth, kHeight);
   glListBase(base);
-  glClear(GL_COLOR_BUFFER_BIT);
-  glRasterPos2i(10, 40);
-  glCallLists(5, GL_UNSIGNED_BYTE, "Mgjq|");
-  std::vector<GLubyte> pixels(kWidth * kHeight);
-  glReadPixels(0, 0, kWidth, kHeight, GL_RED, GL_UNSIGNED_BYTE, pixels.data());
-  std::vector<int> rows;  // those holding lit pixels, bottom up
-  for (int y = 0; y < kHeight; ++y)
-    if (std::any_of(&pixels[y * kWidth], &pixels[(y + 1) * kWidth], [](GLubyte p) { return p > 128; })) rows.push_back(y);
+  const auto litRows = [&](const char* text) {  // those holding lit pixels, bottom up
+    glClear(GL_COLOR_BUFFER_BIT);
+    glRasterPos2i(10, 40);
+    glCallLists(GLsizei(std::strlen(text)), GL_UNSIGNED_BYTE, text);
+    std::vector<GLubyte> pixels(kWidth * kHeight);
+    glReadPixels(0, 0, kWidth, kHeight, GL_RED, GL_UNSIGNED_BYTE, pixels.data());
+    std::vector<int> rows;
+    for (int y = 0; y < kHeight; ++y)
+      if (std::any_of(&pixels[y * kWidth], &pixels[(y + 1) * kWidth], [](GLubyte p) { return p > 128; })) rows.push_back(y);
+    return rows;
+  };
+  EXPECT_TRUE(litRows("  ").empty()) << "a space lights nothing";
+  const std::vector<int> rows = litRows("Mgjq|");
   ASSERT_FALSE(rows.empty()) << "no glyph pixel drawn";
   // Descenders reach below the baseline, capitals well above it; 12 rows in all (13 for Windows' bar).
   EXPECT_TRUE(rows.front() < 40 && rows.back() >= 47) << rows.front() << ".." << rows.back();

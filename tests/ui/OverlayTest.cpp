@@ -155,18 +155,6 @@ TEST_F(Overlay, TextLinesStartAtThePenBelowTheTopEdgeAndSkipEmptyLines) {
   box.setPlainText(path);
   EXPECT_EQ(box.getText(), path);
 
-  // The panel's font draws each code's own glyph: letters in white pixels, spaces in none.
-  box.setFont(panel.createFont(12, "Courier New"));
-  auto whitePixels = [&](const char* text) {
-    box.setText("%s", text);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    box.draw();
-    std::array<GLubyte, 32 * 16> red{};  // rows of 32: the pack alignment is 4
-    glReadPixels(14, 444, 32, 16, GL_RED, GL_UNSIGNED_BYTE, red.data());
-    return std::count_if(red.begin(), red.end(), [](GLubyte r) { return r > 200; });
-  };
-  EXPECT_GT(whitePixels("Ab"), 10);
-  EXPECT_EQ(whitePixels("  "), 0);
 }
 
 TEST_F(Overlay, PanelHoverChangesAtMostOneBoxPerCallAndAHiddenPanelNothing) {
