@@ -10,7 +10,7 @@
 #include "support/Feedback.h"
 #include "support/Footprint.h"
 #include "support/SmxBytes.h"
-#include "support/TestWindow.h"
+#include "support/RunningApp.h"
 #include "view/FixedGlState.h"
 
 namespace {
@@ -64,8 +64,8 @@ std::vector<std::array<long, 7>> axesDrawn(const SmxModel& model) {
 }
 
 TEST(SmxModel, DrawsTheGroundEveryDrawableTriangleInFileOrderAndTheAxesFromOneList) {
-  TestWindow window;
-  ASSERT_TRUE(window.isOpen());
+  RunningApp running;
+  ASSERT_TRUE(running.created);
   const Rgb ground{0x10, 0x20, 0x30}, black{0, 0, 0};
   const Patch spare0{-5e7, 0, {0x30, 0x20, 0x10}}, under{5e7, 0, {250, 0, 0}}, over{5e7, 0, {0, 0, 250}};
   const Patch second{0, 5e7, {0, 220, 0}}, skipped{0, -5e7, {220, 220, 0}}, trailing{-5e7, 5e7, {200, 200, 200}};

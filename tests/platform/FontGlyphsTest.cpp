@@ -9,25 +9,25 @@
 
 #include "platform/Platform.h"
 #include "support/Feedback.h"
-#include "support/TestWindow.h"
+#include "support/RunningApp.h"
 #include "ui/ButtonPanel.h"
 
 TEST(FontGlyphs, PrintableGlyphsAreAbout12PixelsHighAndAdvanceByOneWidth) {
   constexpr int kWidth = 200, kHeight = 100;
-  TestWindow window{kWidth, kHeight};
-  ASSERT_TRUE(window.isOpen());
+  RunningApp running;
+  ASSERT_TRUE(running.created);
   const int base = ButtonPanel().createFont(12, "Courier New");
   usePixelProjection(kWidth, kHeight);
   glListBase(base);
   const auto litRows = [&](const char* text) {  // those holding lit pixels, bottom up
-    glClear(GL_COLOR_BUFFER_BIT);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glRasterPos2i(10, 40);
     glCallLists(GLsizei(std::strlen(text)), GL_UNSIGNED_BYTE, text);
     std::vector<GLubyte> pixels(kWidth * kHeight);
     glReadPixels(0, 0, kWidth, kHeight, GL_RED, GL_UNSIGNED_BYTE, pixels.data());
     std::vector<int> rows;
     for (int y = 0; y < kHeight; ++y)
-      if (std::any_of(&pixels[y * kWidth], &pixels[(y + 1) * kWidth], [](GLubyte p) { return p > 128; })) rows.push_back(y);
+      if (std::any_of(&pixels[y * kWidth], &pixels[(y + 1) * kWidth], [](GLubyte p) { return p > 200; })) rows.push_back(y);
     return rows;
   };
   EXPECT_TRUE(litRows("  ").empty()) << "a space lights nothing";

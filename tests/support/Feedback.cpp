@@ -27,3 +27,12 @@ std::vector<FeedbackItem> itemsOfKind(const std::vector<FeedbackItem>& items, in
     if (item.token == token) kept.push_back(item);
   return kept;
 }
+
+void usePixelProjection(int width, int height) {
+  glViewport(0, 0, width, height);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0, width, 0, height, -1, 1);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+}

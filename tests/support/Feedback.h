@@ -15,5 +15,8 @@ struct FeedbackItem {
 
 std::vector<FeedbackItem> captureFeedback(const std::function<void()>& draw, int capacity = 1 << 20);
 
+// Viewport and projection of one unit per pixel, origin at the bottom-left; identity modelview.
+void usePixelProjection(int width, int height);
+
 // Items of one token kind only, e.g. the raster positions of every glyph bitmap.
 std::vector<FeedbackItem> itemsOfKind(const std::vector<FeedbackItem>& items, int token);

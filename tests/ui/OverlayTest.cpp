@@ -2,7 +2,6 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 #include <cmath>
 #include <string>
@@ -11,7 +10,7 @@
 #include <vector>
 
 #include "support/Feedback.h"
-#include "support/TestWindow.h"
+#include "support/RunningApp.h"
 #include "ui/Button.h"
 #include "ui/ButtonPanel.h"
 #include "ui/Callback.h"
@@ -38,7 +37,7 @@ char stateOf(const Button* box) {  // Normal, Highlighted or neither
 class Overlay : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(window.isOpen());
+    ASSERT_TRUE(running.created);
     setFixedGlState(0);  // as the program starts: the boxes must hold up under it
     callback.bind(this, &Overlay::onButton);
     panel.setListener(&callback);
@@ -61,7 +60,7 @@ class Overlay : public ::testing::Test {
   bool hover(int x) { return panel.hover(x, viewportHeight - 10, 0); }
   bool click(int x, unsigned flags = 0x01) { return panel.click(x, viewportHeight - 10, flags); }
 
-  TestWindow window;
+  RunningApp running;
   std::string log;
   bool rebuild = false;
   TCallback<Overlay> callback;
