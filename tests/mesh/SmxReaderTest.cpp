@@ -1,14 +1,10 @@
-// The reader on hand-made files (every defect kind, cuts at every byte) and on the generator's circuits.
+// The reader on hand-made files: every defect kind, and cuts at every byte.
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <tuple>
 
-#include "Circuit.h"
 #include "mesh/SmxFormat.h"
 #include "mesh/SmxReader.h"
 #include "support/SmxBytes.h"
@@ -108,22 +104,6 @@ TEST(SmxReader, FileCutAtEveryByteKeepsTheWholeTrianglesBeforeTheCut) {
     EXPECT_TRUE(r.headerRead == (length >= 64) && r.xs == decltype(xs)(xs.begin(), xs.begin() + 3 * triangles));
     EXPECT_EQ(r.offset, pointBlock ? start : std::int64_t(length));
   }
-}
-
-// The generator's circuits, which every larger test track comes from.
-TEST(Circuit, HasExactlyTheAskedDrawableTrianglesAndTheSameBytesForTheSameSeed) {
-  auto circuit = [](const std::string& name, std::int64_t triangles, std::uint64_t seed) {
-    const auto path = (std::filesystem::temp_directory_path() / ("zarvo-circuit-" + name + ".smx")).string();
-    std::string error;
-    EXPECT_EQ(writeCircuit(path, triangles, seed, error), triangles >= minCircuitTriangles) << error;
-    return path;
-  };
-  const ReadResult large = readSmx(circuit("large", 450000, 9));
-  EXPECT_TRUE(large.defects.empty() && large.xs.size() == 3u * 450000);
-  auto bytesOf = [](const std::string& path) { std::ifstream in(path, std::ios::binary); return std::string(std::istreambuf_iterator<char>(in), {}); };
-  EXPECT_EQ(bytesOf(circuit("a", 5000, 21)), bytesOf(circuit("b", 5000, 21)));
-  EXPECT_NE(bytesOf(circuit("a", 5000, 21)), bytesOf(circuit("c", 5000, 22)));
-  circuit("small", minCircuitTriangles - 1, 1);
 }
 
 }  // namespace
