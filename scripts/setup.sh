@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev googletest
   dpkg-dev file desktop-file-utils man-db
-  libgl-dev libglu1-mesa-dev libx11-dev libxtst-dev libgl1-mesa-dri libglx-mesa0 libegl-dev libegl-mesa0
+  libgl-dev libglu1-mesa-dev libx11-dev libgl1-mesa-dri libglx-mesa0 libegl-dev libegl-mesa0
   xvfb xauth xdotool x11-utils imagemagick icoutils
   xfonts-base xfonts-75dpi xfonts-100dpi fonts-dejavu-core
   g++-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
