@@ -15,7 +15,6 @@
 #include "ui/ButtonPanel.h"
 #include "ui/Callback.h"
 #include "ui/Viewport.h"
-#include "view/FixedGlState.h"
 
 namespace {
 
@@ -37,8 +36,7 @@ char stateOf(const Button* box) {  // Normal, Highlighted or neither
 class Overlay : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(running.created);
-    setFixedGlState(0);  // as the program starts: the boxes must hold up under it
+    ASSERT_TRUE(running.created);  // and its GL state set as the program sets it: the boxes must hold up under it
     callback.bind(this, &Overlay::onButton);
     panel.setListener(&callback);
   }

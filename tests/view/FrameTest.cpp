@@ -19,16 +19,6 @@ namespace {
 
 void writeTrack() { singleTriangleTrack().writeTo("smx/track.smx"); }
 
-// The projection the frame set up equals the one gluPerspective makes of these values.
-void expectPerspective(double fov, double aspect) {
-  std::array<GLdouble, 16> drawn, expected;
-  glGetDoublev(GL_PROJECTION_MATRIX, drawn.data());
-  glLoadIdentity();
-  gluPerspective(fov, aspect, 1, 30000);
-  glGetDoublev(GL_PROJECTION_MATRIX, expected.data());
-  EXPECT_EQ(drawn, expected);
-}
-
 // Runs the real message loop until it has been idle for a while.
 void runLoopUntilIdle(platform::WindowInput& input) {
   std::thread ender([&] {
@@ -48,8 +38,13 @@ TEST(Frame, ResizeSetsTheViewportAndTheProjectionsAspect) {
   app.panel.setVisible(false);
   for (const auto& size : {std::pair{720, 480}, std::pair{1000, 700}}) {
     EXPECT_EQ(running.framesRequestedDuring([&] { app.onResize(size.first, size.second); }), 1u);
-    app.render();
-    expectPerspective(80, static_cast<double>(size.first) / size.second);
+    app.render();  // its projection is the one gluPerspective makes of the window's aspect
+    std::array<GLdouble, 16> drawn, expected;
+    glGetDoublev(GL_PROJECTION_MATRIX, drawn.data());
+    glLoadIdentity();
+    gluPerspective(80, static_cast<double>(size.first) / size.second, 1, 30000);
+    glGetDoublev(GL_PROJECTION_MATRIX, expected.data());
+    EXPECT_EQ(drawn, expected);
   }
   app.onResize(0, 0);
   EXPECT_EQ(viewportHeight, 1) << "a minimised window keeps a height to divide by";

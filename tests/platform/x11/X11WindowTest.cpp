@@ -21,7 +21,6 @@ namespace {
 
 using platform::x11::mainWindow;
 using Calls = std::vector<HandlerCall>;
-using Items = std::vector<std::uint32_t>;
 
 bool open(int width = 720) { return platform::openWindow("ZarvoTest", "Zarvo", width, 480, 16); }
 
@@ -75,22 +74,20 @@ TEST_F(X11WindowTest, OpensHiddenWithADepthBufferShowsWithTheFocusAndFailedStart
   ASSERT_TRUE(open()) << "opens again after failing";
 }
 
-// A property as other clients see it: its type's name and a space, then its format-8 bytes; its format-32 items.
-std::pair<std::string, Items> property(const char* name) {
+// A property as other clients see it: its type's name, then its format-8 bytes or its format-32 items.
+std::string property(const char* name) {
   Atom type = None;
   int format = 0;
   unsigned long count = 0, remaining = 0;
   unsigned char* data = nullptr;
   XGetWindowProperty(mainWindow.display, mainWindow.window, XInternAtom(mainWindow.display, name, False), 0, 1L << 20,
                      False, AnyPropertyType, &type, &format, &count, &remaining, &data);
-  if (type == None) return {};
-  char* typeName = XGetAtomName(mainWindow.display, type);
-  std::pair<std::string, Items> read{typeName + std::string(" "), {}};
-  XFree(typeName);
-  if (format == 8) read.first.append(reinterpret_cast<char*>(data), count);
+  char* typeName = type == None ? nullptr : XGetAtomName(mainWindow.display, type);
+  std::string read = typeName ? typeName : "";
+  if (format == 8) read += " " + std::string(reinterpret_cast<char*>(data), count);
   // Format-32 items come back as sign-extended longs; the server holds their low 32 bits.
-  for (unsigned long i = 0; format == 32 && i < count; ++i) read.second.push_back(reinterpret_cast<long*>(data)[i]);
-  XFree(data);
+  for (unsigned long i = 0; format == 32 && i < count; ++i) read += " " + std::to_string(std::uint32_t(reinterpret_cast<long*>(data)[i]));
+  XFree(typeName), XFree(data);
   return read;
 }
 
@@ -101,10 +98,10 @@ TEST_F(X11WindowTest, TellsTheWindowManagerTitleOpacityAndCloseProtocol) {
       {"Zarvo - smx/caf\xc3\xa9.smx", "Zarvo - smx/caf\xc3\xa9.smx", 0, 0}, {"", "", 255, 0xFFFFFFFFU}};
   for (const auto& row : rows) {
     platform::setTitle(row.title), platform::setOpacity(row.alpha);
-    EXPECT_EQ(property("_NET_WM_NAME").first, "UTF8_STRING " + std::string(row.utf8));
-    EXPECT_EQ(property("_NET_WM_WINDOW_OPACITY"), std::pair(std::string("CARDINAL "), Items{row.opacity}));
+    EXPECT_EQ(property("_NET_WM_NAME"), "UTF8_STRING " + std::string(row.utf8));
+    EXPECT_EQ(property("_NET_WM_WINDOW_OPACITY"), "CARDINAL " + std::to_string(row.opacity));
   }
-  EXPECT_EQ(property("WM_PROTOCOLS").second, Items{static_cast<std::uint32_t>(mainWindow.deleteMessage)});
+  EXPECT_EQ(property("WM_PROTOCOLS"), "ATOM " + std::to_string(mainWindow.deleteMessage));
 }
 
 // An event as the server would deliver it: `detail` is the key symbol, button, Expose count, focus mode or
