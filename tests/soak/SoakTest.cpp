@@ -42,7 +42,17 @@ void operator delete(void* memory) noexcept {
   std::free(block);
 }
 
+// Every other form goes through the two above, since a sanitizer's runtime replaces each form on its own.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+  try { return operator new(size); } catch (const std::bad_alloc&) { return nullptr; }
+}
+void* operator new[](std::size_t size) { return operator new(size); }
+void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept { return operator new(size, tag); }
 void operator delete(void* memory, std::size_t) noexcept { operator delete(memory); }
+void operator delete(void* memory, const std::nothrow_t&) noexcept { operator delete(memory); }
+void operator delete[](void* memory) noexcept { operator delete(memory); }
+void operator delete[](void* memory, std::size_t) noexcept { operator delete(memory); }
+void operator delete[](void* memory, const std::nothrow_t&) noexcept { operator delete(memory); }
 
 namespace {
 
