@@ -22,16 +22,11 @@ TEST(MainWindow, ShowsAStyledWindowWhoseMessagesEachCallOneHandlerAndTeardownRel
     EXPECT_EQ(GetWindowLongA(window, GWL_STYLE) & ~WS_VISIBLE, 0x06CF0000);
     EXPECT_EQ(GetWindowLongA(window, GWL_EXSTYLE), 0x000C0100);
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST) && glIsEnabled(GL_BLEND) && glIsEnabled(GL_CULL_FACE));
-    // Half transparent while another window has the focus.
-    HWND other = CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 100, nullptr,
-                                 nullptr, GetModuleHandleA(nullptr), nullptr);
-    for (HWND focused : {window, other, window}) {
-      SetFocus(focused);
-      for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&message);
+    for (bool focused : {false, true}) {  // half transparent while another window has the focus
+      running.app.onFocus(focused);
       BYTE alpha = 0; GetLayeredWindowAttributes(window, nullptr, &alpha, nullptr);
-      EXPECT_EQ(alpha, focused == window ? 255 : 128);
+      EXPECT_EQ(alpha, focused ? 255 : 128);
     }
-    DestroyWindow(other);
 
     running.app.forward = false;  // no handler name for a message that is not handled
     const struct { UINT message; WPARAM wParam; LPARAM lParam; HandlerCall expected; } cases[] = {
