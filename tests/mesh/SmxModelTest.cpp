@@ -76,7 +76,7 @@ TEST(SmxModel, DrawsTheGroundEveryDrawableTriangleInFileOrderAndTheAxesFromOneLi
   // Indices start again at 0 in each object; bytes after the last object are not read.
   addPatch(addPatch(file.object(6, 2), second), skipped).triangle(0, 1, 2).triangle(3, 4, 6);
   addPatch(file.object(3, 1), trailing).triangle(0, 1, 2);
-  const std::string path = file.write();
+  const std::string path = file.writeTo("model.smx");
   const std::set<GLuint> before = liveLists();
   SmxModel model;
   model.setShowAxes(true);
@@ -94,7 +94,7 @@ TEST(SmxModel, DrawsTheGroundEveryDrawableTriangleInFileOrderAndTheAxesFromOneLi
                        {-1.02e8, 0, black}, {1.02e8, 0, black}, {0, -1.02e8, black}, {0, 1.22e8, black},
                        spare0, over, second, {skipped.x, skipped.y, ground}});
   // A file cut inside its header has no ground colour: it loads, and draws nothing.
-  ASSERT_TRUE(model.load(file.cut(63).write()));
+  ASSERT_TRUE(model.load(file.cut(63).writeTo("cut.smx")));
   expectPixels(model, {{0, 0, black}});
 
   EXPECT_TRUE(!model.load(path + ".missing") && !model.isLoaded() && model.path() == path + ".missing");

@@ -78,7 +78,7 @@ TEST(SmxReader, YieldsTheDrawableTrianglesAndReportsEachDefectWhereItLies) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    const ReadResult r = readSmx(c.file.write(), c.sizeKnown);
+    const ReadResult r = readSmx(c.file.writeTo("reader-case.smx"), c.sizeKnown);
     EXPECT_TRUE(r.headerRead && r.xs == c.xs && r.defects == c.defects);
     EXPECT_EQ(r.offset, c.end < 0 ? std::int64_t(c.file.size()) : c.end);
   }
@@ -99,7 +99,7 @@ TEST(SmxReader, FileCutAtEveryByteKeepsTheWholeTrianglesBeforeTheCut) {
     if (in + 1 < std::size(records) && std::get<0>(records[in + 1]) <= std::int64_t(length)) ++in;
     const auto [start, kind, count, triangles] = records[in];
     const bool pointBlock = kind == Kind::PointsBeyondFile;
-    const ReadResult r = readSmx(file.cut(length).write());
+    const ReadResult r = readSmx(file.cut(length).writeTo("reader-cut.smx"));
     EXPECT_EQ(r.defects, (std::vector<Defect>{{kind, start, pointBlock ? count : std::int64_t(length) - start}}));
     EXPECT_TRUE(r.headerRead == (length >= 64) && r.xs == decltype(xs)(xs.begin(), xs.begin() + 3 * triangles));
     EXPECT_EQ(r.offset, pointBlock ? start : std::int64_t(length));

@@ -1,7 +1,5 @@
 #include "support/SmxBytes.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
 
@@ -42,12 +40,6 @@ SmxBytes& SmxBytes::point(std::int32_t x, std::int32_t y, std::int32_t z, unsign
 SmxBytes& SmxBytes::triangle(unsigned a, unsigned b, unsigned c) {
   append(bytes, {std::int32_t(a), std::int32_t(b), std::int32_t(c), 0xEEEE}, 2);
   return *this;
-}
-
-std::string SmxBytes::write() const {
-  static int written = 0;
-  const auto name = std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" + std::to_string(written++);
-  return writeTo((std::filesystem::temp_directory_path() / "zarvo-tests" / (name + ".smx")).string());
 }
 
 std::string SmxBytes::writeTo(const std::string& path) const {

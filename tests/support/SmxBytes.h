@@ -18,8 +18,6 @@ class SmxBytes {
   std::size_t size() const { return bytes.size(); }
   // The first length bytes only, as a file that ends early.
   SmxBytes cut(std::size_t length) const { return {{bytes.begin(), bytes.begin() + std::ptrdiff_t(length)}}; }
-  // Writes a new file in the temp folder and returns its path.
-  std::string write() const;
   // Writes the file at path, making its folder if needed, and returns the path.
   std::string writeTo(const std::string& path) const;
 
