@@ -3,24 +3,22 @@
 #include <chrono>
 #include <string>
 
-// Named by the clock in nanoseconds: tests run in parallel processes.
-WorkingFolder::WorkingFolder()
-    : previous(std::filesystem::current_path()),
-      path(std::filesystem::temp_directory_path() /
-           ("zarvo-test-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()))) {
-  std::filesystem::create_directories(path);
-  std::filesystem::current_path(path);
-}
-
-WorkingFolder::~WorkingFolder() {
-  std::filesystem::current_path(previous);
-  std::error_code ignored;
-  std::filesystem::remove_all(path, ignored);
-}
-
-RunningApp::RunningApp(const std::function<void()>& prepare) {
+// The folder is named by the clock in nanoseconds: tests run in parallel processes.
+RunningApp::RunningApp(const std::function<void()>& prepare)
+    : previousFolder(std::filesystem::current_path()),
+      folder(std::filesystem::temp_directory_path() /
+             ("zarvo-test-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()))) {
+  std::filesystem::create_directories(folder);
+  std::filesystem::current_path(folder);
   prepare();
   app.forward = true;
   theApp = &app;
   created = app.create("Zarvo", "Zarvo", 720, 480, 16);
+}
+
+RunningApp::~RunningApp() {
+  theApp = nullptr;
+  std::filesystem::current_path(previousFolder);
+  std::error_code ignored;
+  std::filesystem::remove_all(folder, ignored);
 }

@@ -7,18 +7,11 @@
 
 #include "support/RecordingApp.h"
 
-// Made the working folder while it lives; removed with all it holds after.
-struct WorkingFolder {
-  WorkingFolder();
-  ~WorkingFolder();
-  const std::filesystem::path previous, path;
-};
-
 class RunningApp {
  public:
   // Files written by prepare() exist before create builds the first screen.
   explicit RunningApp(const std::function<void()>& prepare = [] {});
-  ~RunningApp() { theApp = nullptr; }
+  ~RunningApp();
   // Clicks file box id through the panel's listener, as a left click on it would.
   void openFile(int id) { app.onButton(id, app.panel.get(id)); }
   // Frames the handlers asked for while running action.
@@ -30,7 +23,7 @@ class RunningApp {
     return size_t(requests() - before);
   }
 
-  WorkingFolder folder;
+  const std::filesystem::path previousFolder, folder;  // the working folder, removed with all it holds after
   RecordingApp app;
   bool created = false;
 };
