@@ -14,7 +14,6 @@ for preset in linux win32; do
 done
 deb=$(ls -t "$root"/build/linux/zarvo_*.deb | head -n1)
 zip=$(ls -t "$root"/build/win32/zarvo-*-win32.zip | head -n1)
-du -k "$deb" "$zip"
 
 d=$work/deb
 dpkg-deb -x "$deb" "$d"
