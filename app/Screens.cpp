@@ -77,9 +77,10 @@ void ZarvoApp::buildScreen() {
 }
 
 void ZarvoApp::onButton(int id, Button* button) {
-  if (id == closeBoxId) {
-    model.unload();
-  } else {
+  // A closed or replaced track's memory goes back to the system before anything else is loaded.
+  model.unload();
+  platform::releaseFreedMemory();
+  if (id != closeBoxId) {
     // Read before the rebuild below deletes the clicked box.
     const std::string path = button->getText();
     model.load(path);

@@ -26,6 +26,7 @@ ZarvoApp::~ZarvoApp() {
 
 bool ZarvoApp::create(const char* className, const char* windowName, int width, int height,
                       int colourBits) {
+  platform::keepFreedMemory();
   viewportWidth = width;
   viewportHeight = height;
   if (!platform::openWindow(className, windowName, width, height, colourBits)) return false;

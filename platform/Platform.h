@@ -38,6 +38,12 @@ constexpr int fontGlyphCount = 255;
 // character codes 0 .. 254 of a font height pixels high.
 void buildFontGlyphs(unsigned firstList, int height, const char* faceName);
 
+// At start-up: lets the C library keep the memory a frame frees for the next one, since handing it
+// back to the system after every frame makes the next frame fault it all in again.
+void keepFreedMemory();
+// Hands the memory the C library keeps back to the system: for after a track is closed or replaced.
+void releaseFreedMemory();
+
 // Runs the message loop until the window is closed; returns the quit code.
 int runMessageLoop();
 
