@@ -14,6 +14,7 @@ bool SmxDefect::endsFile() const {
 
 const char* describe(SmxDefect::Kind kind) {
   switch (kind) {
+    case SmxDefect::Kind::BufferNotAllocated: return "no memory for the reading buffer";
     case SmxDefect::Kind::ShortFileHeader: return "file ends inside the file header";
     case SmxDefect::Kind::NegativeObjectCount: return "negative object count, read as no objects";
     case SmxDefect::Kind::ShortObjectHeader: return "file ends inside an object header";

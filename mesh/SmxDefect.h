@@ -5,6 +5,7 @@
 
 struct SmxDefect {
   enum class Kind {
+    BufferNotAllocated,     // no memory could be had for the reading buffer: nothing is read
     ShortFileHeader,        // the file ends inside its 64-byte header
     NegativeObjectCount,    // read as no objects
     ShortObjectHeader,      // the file ends inside an object header

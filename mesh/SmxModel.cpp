@@ -2,8 +2,12 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <limits>
 
+#include "mesh/SmxDefect.h"
 #include "mesh/SmxFormat.h"
 #include "mesh/SmxReader.h"
 
@@ -29,55 +33,135 @@ void compileGround(const unsigned char* header) {
   glEnd();
 }
 
-void emitCorner(const unsigned char* point) {
-  glColor4ub(point[smx::pointRedAt], point[smx::pointGreenAt], point[smx::pointBlueAt], 255);
-  glVertex3i(smx::getInt32(point + smx::pointXAt), smx::getInt32(point + smx::pointYAt),
-             smx::getInt32(point + smx::pointZAt));
+// NOTE: Mesa does not survive a failed allocation while it compiles a list (it crashes inside the
+// renderer), so GL_OUT_OF_MEMORY cannot be waited for: before a piece is begun, a block as large as
+// what the piece and a frame will take must be to be had. Measured with llvmpipe: a compiled
+// triangle holds about 100 bytes, and a frame of a big track takes up to 70 MB besides.
+constexpr std::uint64_t listBytesPerTriangle = 128;
+constexpr std::uint64_t rendererReserve = std::uint64_t{96} << 20;
+
+bool memoryFor(std::int64_t triangles) {
+  const std::uint64_t bytes = rendererReserve + std::uint64_t(triangles) * listBytesPerTriangle;
+  if (bytes > std::numeric_limits<std::size_t>::max()) return false;
+  // Volatile, so that the compiler cannot drop the allocation as unused.
+  void* volatile block = std::malloc(std::size_t(bytes));
+  const bool had = block != nullptr;
+  std::free(block);
+  return had;
 }
 
-// One primitive block holds the triangles of every object; a file that ends early
-// keeps the whole triangles read before the end.
-void compileTriangles(SmxReader& reader) {
+void emitCorner(const unsigned char* point, SmxModel::Piece& piece) {
+  const std::int32_t at[3] = {smx::getInt32(point + smx::pointXAt), smx::getInt32(point + smx::pointYAt),
+                              smx::getInt32(point + smx::pointZAt)};
+  glColor4ub(point[smx::pointRedAt], point[smx::pointGreenAt], point[smx::pointBlueAt], 255);
+  glVertex3i(at[0], at[1], at[2]);
+  for (int k = 0; k < 3; ++k) {
+    piece.low[k] = std::min(piece.low[k], at[k]);
+    piece.high[k] = std::max(piece.high[k], at[k]);
+  }
+}
+
+// Up to limit triangles of the current object into the piece's list; returns how many.
+std::int64_t compilePiece(SmxReader& reader, std::int64_t limit, SmxModel::Piece& piece) {
+  std::int64_t count = 0;
+  glNewList(piece.list, GL_COMPILE);
   glBegin(GL_TRIANGLES);
-  while (reader.nextObject()) {
-    while (reader.nextTriangle()) {
-      emitCorner(reader.corner(0));
-      emitCorner(reader.corner(1));
-      emitCorner(reader.corner(2));
-    }
+  while (count < limit && reader.nextTriangle()) {
+    for (int k = 0; k < 3; ++k) emitCorner(reader.corner(k), piece);
+    ++count;
   }
   glEnd();
+  glEndList();
+  return count;
+}
+
+bool isOutOfMemory(const SmxDefect& defect) {
+  return defect.kind == SmxDefect::Kind::BufferNotAllocated || defect.kind == SmxDefect::Kind::PointsNotAllocated;
+}
+
+// Errors left by earlier calls (Mesa flags one for each glyph an X font lacks) are not this load's.
+void clearGlErrors() {
+  for (int i = 0; i < 8 && glGetError() != GL_NO_ERROR; ++i) {
+  }
 }
 
 }  // namespace
 
 SmxModel::~SmxModel() { unload(); }
 
-bool SmxModel::load(const std::string& path) {
+bool SmxModel::load(const std::string& path, const Progress& progress) {
   // The old list goes first, so a file that cannot be opened leaves nothing loaded.
   unload();
   filePath = path;
   std::FILE* file = SmxReader::open(filePath.c_str());
-  if (!file) return false;
+  if (!file) return fail(Failure::NotOpened);
 
-  SmxReader reader(file, SmxReader::sizeOf(file));
+  const std::int64_t size = SmxReader::sizeOf(file);
+  declared = SmxReader::declaredTriangles(file, size);
+  bool outOfMemory = false;
+  SmxReader reader(file, size, [&](const SmxDefect& defect) { outOfMemory |= isOutOfMemory(defect); });
   // A file that ends inside its header has no ground colour: its list stays empty.
   const bool headerRead = reader.readHeader(header);
+  Failure stopped = headerRead ? compilePieces(reader, progress) : Failure::NoFailure;
+  std::fclose(file);
+  if (stopped == Failure::NoFailure && outOfMemory) stopped = Failure::TooBig;
+  if (stopped != Failure::NoFailure) {
+    deletePieces();
+    return fail(stopped);
+  }
+
+  // Drawing stays one call: the ground, then every piece in file order.
   displayList = glGenLists(1);
   glNewList(displayList, GL_COMPILE);
   if (headerRead) {
     compileGround(header);
-    compileTriangles(reader);
+    for (const Piece& piece : pieces) glCallList(piece.list);
   }
   glEndList();
-  std::fclose(file);
   loaded = true;
   return true;
 }
 
+// The triangles of each object in runs of at most maxPieceTriangles, each run a list of its own.
+SmxModel::Failure SmxModel::compilePieces(SmxReader& reader, const Progress& progress) {
+  clearGlErrors();
+  std::int64_t compiled = 0;
+  while (reader.nextObject()) {
+    while (reader.trianglesLeft() > 0) {
+      const std::int64_t size = std::min(reader.trianglesLeft(), maxPieceTriangles);
+      if (!memoryFor(size)) return Failure::TooBig;
+      Piece piece{glGenLists(1), {}, {}};
+      if (piece.list == 0) return Failure::TooBig;
+      std::fill(std::begin(piece.low), std::end(piece.low), std::numeric_limits<std::int32_t>::max());
+      std::fill(std::begin(piece.high), std::end(piece.high), std::numeric_limits<std::int32_t>::min());
+      const std::int64_t count = compilePiece(reader, size, piece);
+      pieces.push_back(piece);
+      if (glGetError() == GL_OUT_OF_MEMORY) return Failure::TooBig;
+      // No drawable triangle was left in the object: its run stays empty.
+      if (count == 0) break;
+      compiled += count;
+      if (progress && !progress(std::min(1.0, double(compiled) / double(declared)))) return Failure::Abandoned;
+    }
+  }
+  return Failure::NoFailure;
+}
+
+bool SmxModel::fail(Failure why) {
+  failure = why;
+  return false;
+}
+
+void SmxModel::deletePieces() {
+  for (const Piece& piece : pieces) glDeleteLists(piece.list, 1);
+  std::vector<Piece>().swap(pieces);
+}
+
 void SmxModel::unload() {
+  failure = Failure::NoFailure;
+  declared = 0;
   if (!loaded) return;
   glDeleteLists(displayList, 1);
+  deletePieces();
   filePath.clear();
   loaded = false;
 }

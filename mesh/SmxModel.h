@@ -1,16 +1,37 @@
-// One track mesh compiled with its ground plane into a single display list.
+// One track mesh, compiled in pieces with its ground plane and drawn with a single list call.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
+
+class SmxReader;
 
 class SmxModel {
  public:
+  // A run of at most maxPieceTriangles triangles of one object, in a display list of its own,
+  // with the box around its corners in mesh units.
+  struct Piece {
+    unsigned list;
+    std::int32_t low[3];
+    std::int32_t high[3];
+  };
+  static constexpr std::int64_t maxPieceTriangles = 16384;
+
+  // Why the last load left nothing loaded.
+  enum class Failure { NoFailure, NotOpened, Abandoned, TooBig };
+
+  // Told after each piece the share of the file's declared triangles compiled so far, 0 to 1;
+  // returning false abandons the load.
+  using Progress = std::function<bool(double share)>;
+
   SmxModel() = default;
   ~SmxModel();
   SmxModel(const SmxModel&) = delete;
   SmxModel& operator=(const SmxModel&) = delete;
 
-  bool load(const std::string& path);
+  bool load(const std::string& path, const Progress& progress = {});
   void unload();
   void draw() const;
   void startView(int& x, int& y, int& z) const;
@@ -20,10 +41,22 @@ class SmxModel {
   void setShowAxes(bool on);
   std::string path() const;
 
+  Failure lastFailure() const { return failure; }
+  // The triangles that the last file opened declares, whether it loaded or not.
+  std::int64_t declaredTriangles() const { return declared; }
+  const std::vector<Piece>& trackPieces() const { return pieces; }
+
  private:
+  Failure compilePieces(SmxReader& reader, const Progress& progress);
+  void deletePieces();
+  bool fail(Failure why);
+
   unsigned char header[64] = {};
   unsigned displayList = 0;
   std::string filePath;
   bool loaded = false;
   bool axesShown = false;
+  std::vector<Piece> pieces;
+  Failure failure = Failure::NoFailure;
+  std::int64_t declared = 0;
 };

@@ -17,7 +17,9 @@ constexpr std::size_t bufferSize = 64 * 1024;
 }  // namespace
 
 SmxReader::SmxReader(std::FILE* file, std::int64_t fileSize, DefectListener onDefect)
-    : file(file), fileSize(fileSize), onDefect(std::move(onDefect)), buffer(new unsigned char[bufferSize]) {}
+    : file(file), fileSize(fileSize), onDefect(std::move(onDefect)), buffer(new (std::nothrow) unsigned char[bufferSize]) {
+  if (!buffer) stop(SmxDefect::Kind::BufferNotAllocated, 0, bufferSize);
+}
 
 std::FILE* SmxReader::open(const char* path) {
   // NOTE: Linux opens a folder as an empty file, and a pipe would wait for a writer.
@@ -32,9 +34,26 @@ std::int64_t SmxReader::sizeOf(std::FILE* file) {
   return status.st_size;
 }
 
+std::int64_t SmxReader::declaredTriangles(std::FILE* file, std::int64_t fileSize) {
+  unsigned char count[4], head[smx::objectHeaderSize];
+  std::int64_t total = 0;
+  std::int64_t at = smx::fileHeaderSize;
+  if (fseeko(file, smx::objectCountAt, SEEK_SET) == 0 && std::fread(count, sizeof count, 1, file) == 1) {
+    for (std::int32_t object = 0; object < smx::getInt32(count) && at < fileSize; ++object) {
+      if (fseeko(file, at, SEEK_SET) != 0 || std::fread(head, sizeof head, 1, file) != 1) break;
+      const std::int64_t points = std::max(smx::getInt32(head + smx::pointCountAt), 0);
+      const std::int64_t triangles = std::max(smx::getInt32(head + smx::triangleCountAt), 0);
+      total += triangles;
+      at += smx::objectHeaderSize + points * smx::pointSize + triangles * smx::triangleSize;
+    }
+  }
+  std::rewind(file);
+  return total;
+}
+
 bool SmxReader::readHeader(unsigned char (&header)[64]) {
   std::memset(header, 0, sizeof header);
-  if (!readRecord(header, sizeof header, SmxDefect::Kind::ShortFileHeader)) return false;
+  if (ended || !readRecord(header, sizeof header, SmxDefect::Kind::ShortFileHeader)) return false;
   const std::int32_t count = smx::getInt32(header + smx::objectCountAt);
   if (count < 0) report(SmxDefect::Kind::NegativeObjectCount, smx::objectCountAt, count);
   objects = count > 0 ? count : 0;

@@ -2,6 +2,7 @@
 // drawable triangles. It needs no GL, so the viewer, the tools and the fuzz target share it.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <functional>
@@ -26,6 +27,10 @@ class SmxReader {
   // The size of an open file, or the largest value when it cannot be told.
   static std::int64_t sizeOf(std::FILE* file);
 
+  // The triangles that the object headers declare (a negative count as none), read by skipping from
+  // one object header to the next; the file is left at its start. Progress is told against it.
+  static std::int64_t declaredTriangles(std::FILE* file, std::int64_t fileSize);
+
   // Reads the 64-byte file header into header; bytes past a short read are zero.
   // False when the file ends inside the header: nothing more is read then.
   bool readHeader(unsigned char (&header)[64]);
@@ -45,6 +50,8 @@ class SmxReader {
   // triangle count as stored, negative included.
   int objectCount() const { return objects; }
   std::int32_t triangleCount() const { return triangles; }
+  // Triangle records of the current object not read yet.
+  std::int64_t trianglesLeft() const { return std::max<std::int64_t>(triangles - 1 - triangle, 0); }
   // The point records of the current object, all pointsHeld() of them.
   const unsigned char* pointRecords() const { return pointBuffer.get(); }
   std::int64_t pointsHeld() const { return heldPoints; }

@@ -69,7 +69,7 @@ struct Soak {
   RecordingApp& app;
   Random random{1};
   std::vector<std::string> listed = shownPaths(app.panel);  // as it first showed
-  std::set<GLuint> glyphs = liveLists(1024);  // the font's lists, and a track's after them
+  std::set<GLuint> glyphs = liveLists();  // the font's lists, and a track's after them
   std::string clicked{};  // the path of the file box just clicked
   int opened = 0;
   bool minimised = false;
@@ -115,8 +115,9 @@ struct Soak {
     if (loaded ? !close || !info || std::string(close->getText()) != "close" || app.panel.get(1)
                : close || info || shownPaths(app.panel) != listed)
       return loaded ? "not the mesh screen" : "not the file list";
-    const std::set<GLuint> lists = liveLists(1024);
-    if (loaded ? lists.size() != glyphs.size() + 1 : lists != glyphs) return "not one list per track";
+    const std::set<GLuint> lists = liveLists();
+    if (loaded ? lists.size() != glyphs.size() + 1 + app.model.trackPieces().size() : lists != glyphs)
+      return "not one list per track and per piece";
     if (windowTitle() != (loaded ? "Zarvo - " + app.model.path() : "Zarvo")) return "title " + windowTitle();
     return "";
   }
