@@ -24,6 +24,8 @@ constexpr int closeBoxWidth = 45;
 constexpr int closeBoxHeight = 20;
 constexpr int infoBoxWidth = 250;
 constexpr int infoBoxHeight = 46;
+constexpr int noticeBoxWidth = 500;
+constexpr int noticeBoxHeight = 20;
 
 Button* newBox(int y, int width, int height, int fontBase) {
   auto* box = new Button(boxMargin, y, width, height);
@@ -73,7 +75,18 @@ void ZarvoApp::buildScreen() {
   } else {
     platform::setTitle("Zarvo");
     addFileListScreen(panel, fontBase);
+    if (model.lastFailure() == SmxModel::Failure::TooBig) showNotice(refusal());
   }
+}
+
+void ZarvoApp::showNotice(const std::string& text) {
+  Button* notice = panel.get(noticeBoxId);
+  if (!notice) {
+    notice = newBox(boxMargin, noticeBoxWidth, noticeBoxHeight, fontBase);
+    notice->setClickable(false);
+    panel.add(noticeBoxId, notice);
+  }
+  notice->setPlainText(text);
 }
 
 void ZarvoApp::onButton(int id, Button* button) {
@@ -83,7 +96,7 @@ void ZarvoApp::onButton(int id, Button* button) {
   if (id != closeBoxId) {
     // Read before the rebuild below deletes the clicked box.
     const std::string path = button->getText();
-    model.load(path);
+    openTrack(path);
     model.startView(translateX, translateY, translateZ);
     rotateX = 0;
     rotateZ = 0;

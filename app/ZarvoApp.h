@@ -1,8 +1,10 @@
 // The application object: owns the overlay, the mesh and the camera, and handles every window event.
 // Its members live in four files: app/ZarvoApp.cpp (create, onFocus, onMouseUp),
-// app/Screens.cpp (buildScreen, onButton), view/Controls.cpp (keys, mouse moves, the wheel)
+// app/Screens.cpp (buildScreen, onButton, showNotice), app/TrackLoading.cpp (openTrack), view/Controls.cpp (keys, mouse moves, the wheel)
 // and view/Frame.cpp (render, requestFrame, onResize, onActivate, onTimer).
 #pragma once
+
+#include <string>
 
 #include "mesh/SmxModel.h"
 #include "ui/ButtonPanel.h"
@@ -14,6 +16,7 @@ class ZarvoApp {
  public:
   static constexpr int closeBoxId = 0;
   static constexpr int infoBoxId = -1;
+  static constexpr int noticeBoxId = -2;
 
   ZarvoApp();
   // Handlers are virtual so that tests can watch what the window backends deliver.
@@ -39,6 +42,10 @@ class ZarvoApp {
 
   void buildScreen();
   void onButton(int id, Button* button);
+  // Loads the track, keeping the window alive and showing the progress of a long load.
+  void openTrack(const std::string& path);
+  // Shows a line of text in the notice box of the current screen.
+  void showNotice(const std::string& text);
 
   TCallback<ZarvoApp> callback;
   int fontBase = 0;
@@ -57,6 +64,8 @@ class ZarvoApp {
   float clipFar = 30000.0f;
 
  private:
+  std::string refusal() const;
+
   // The app closes only a window that its own create opened.
   bool windowOpen = false;
 };

@@ -38,6 +38,11 @@ constexpr int fontGlyphCount = 255;
 // character codes 0 .. 254 of a font height pixels high.
 void buildFontGlyphs(unsigned firstList, int height, const char* faceName);
 
+// Between the steps of a long task on the GUI thread (a track's load): repaints the window when the
+// system asks, with the app's render, and leaves all input queued, in order, for the message loop.
+// False once the window has been asked to close: the task ends, and the message loop returns 0 at once.
+bool keepWindowAlive();
+
 // At start-up: lets the C library keep the memory a frame frees for the next one, since handing it
 // back to the system after every frame makes the next frame fault it all in again.
 void keepFreedMemory();

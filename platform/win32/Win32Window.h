@@ -5,4 +5,8 @@
 
 HWND mainWindow();
 
+// On a close request: true while a long task takes the messages, which then ends it and the message
+// loop; the window stays until the program's teardown closes it.
+bool deferCloseToLongTask();
+
 LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -12,6 +12,9 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   const auto flags = static_cast<unsigned>(wParam);
 
   switch (message) {
+    case WM_CLOSE:
+      if (deferCloseToLongTask()) return 0;
+      return DefWindowProcA(window, message, wParam, lParam);
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;

@@ -61,6 +61,11 @@ bool isCloseRequest(const XClientMessageEvent& message) {
   return message.format == 32 && static_cast<Atom>(message.data.l[0]) == mainWindow.deleteMessage;
 }
 
+// What a long task handles at once: the server's repaint requests and the close request.
+Bool isUrgent(Display*, XEvent* event, XPointer) {
+  return event->type == Expose || (event->type == ClientMessage && isCloseRequest(event->xclient));
+}
+
 }  // namespace
 
 namespace x11 {
@@ -127,10 +132,25 @@ bool processEvent(const XEvent& event) {
 
 }  // namespace x11
 
+bool keepWindowAlive() {
+  if (!mainWindow.display || !theApp) return true;
+  XEvent event;
+  bool exposed = false;
+  while (XCheckIfEvent(mainWindow.display, &event, isUrgent, nullptr)) {
+    if (event.type == Expose)
+      exposed = true;
+    else
+      mainWindow.closeRequested = true;
+  }
+  if (exposed && !mainWindow.closeRequested) theApp->render();
+  return !mainWindow.closeRequested;
+}
+
 int runMessageLoop() {
   Display* display = mainWindow.display;
   XEvent event;
   for (;;) {
+    if (mainWindow.closeRequested) return kQuitCode;
     // Every waiting event is handled before a frame is drawn: a burst of key repeats that
     // comes faster than frames gets one frame after it, as Windows holds WM_PAINT back.
     if (mainWindow.frameRequested && XPending(display) == 0) {

@@ -16,6 +16,7 @@ struct X11Window {
   int height = 0;
   unsigned numLockMask = 0;  // the modifier bit NumLock is bound to
   bool frameRequested = false;  // drawn by the message loop once no event is waiting
+  bool closeRequested = false;  // during a long task: the message loop ends as soon as it runs
 };
 
 // The one main window; everything is zero while it is closed.

@@ -1,0 +1,42 @@
+// Opening a track: the window stays alive and shows the progress of a long load, and a track too
+// big for the memory left is refused with a notice.
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+#include "app/ZarvoApp.h"
+#include "platform/Platform.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+// Shorter loads show no progress, so that small tracks do not flicker; longer ones show it at
+// least four times a second.
+constexpr auto quietStart = std::chrono::milliseconds(300);
+constexpr auto progressEvery = std::chrono::milliseconds(200);
+
+std::string percentOf(double share) { return std::to_string(static_cast<int>(share * 100)) + "%"; }
+
+}  // namespace
+
+std::string ZarvoApp::refusal() const {
+  return model.path() + ": too big for the memory left (" + std::to_string(model.declaredTriangles()) +
+         " triangles)";
+}
+
+void ZarvoApp::openTrack(const std::string& path) {
+  const auto start = Clock::now();
+  auto shownAt = start - progressEvery;
+  model.load(path, [&](double share) {
+    if (!platform::keepWindowAlive()) return false;
+    const auto now = Clock::now();
+    if (now - start < quietStart || now - shownAt < progressEvery) return true;
+    showNotice(path + " " + percentOf(share));
+    render();
+    shownAt = now;
+    return true;
+  });
+  if (model.lastFailure() != SmxModel::Failure::TooBig) return;
+  std::puts(refusal().c_str());
+  std::fflush(stdout);
+}
