@@ -1,19 +1,20 @@
-// framebench: whether frames keep up with a held key on a big track. Opens TRACK from the
-// file list of the working folder, holds W (a key-down every 33 ms, like a keyboard's
-// repeat) for the given seconds, lets go, and prints the frame times and how long the
-// picture went on moving after the release. Needs a display; builds for both platforms.
-// Usage: framebench TRACK [SECONDS]     e.g. framebench smxU/endurance-1m.smx
+// framebench: how a big track opens and flies. Opens TRACK from the file list of the working folder
+// and prints the load time, then flies over it as a keyboard would (W and S alternated, a key-down
+// every 33 ms) for twelve seconds and prints the median frame in the first two seconds after the
+// open and in the two seconds ten seconds later, how long the picture went on moving after the
+// release, and the peak memory. Needs a display; builds for both platforms.
+// Usage: framebench TRACK     e.g. framebench smxU/endurance-1m.smx
 #include <GL/gl.h>
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "PeakMemory.h"
 #include "app/ZarvoApp.h"
 #include "platform/Platform.h"
 #include "platform/WindowInput.h"
@@ -22,7 +23,12 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
+using Seconds = std::chrono::duration<double>;
 constexpr auto keyRepeat = std::chrono::milliseconds(33);
+constexpr int repeatsEachWay = 15;  // half a second forward, half a second back
+constexpr Seconds flight{12};
+constexpr Seconds firstWindow{2};
+constexpr Seconds laterFrom{10};
 // The picture counts as still once no frame has come for this long after the release.
 constexpr auto stillAfter = std::chrono::seconds(2);
 
@@ -63,25 +69,23 @@ bool openTrack(ZarvoApp& app, const std::string& track) {
   return false;
 }
 
-// Holds W from another thread, as the keyboard would, then waits for the picture to settle.
-Clock::time_point holdAndRelease(TimedApp& app, double seconds, int& sent) {
+// Flies from another thread, as the keyboard would, then waits for the picture to settle.
+Clock::time_point fly(TimedApp& app, int& sent) {
   platform::WindowInput input;
   Clock::time_point released;
   std::thread keyboard([&] {
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    const auto until = Clock::now() + std::chrono::duration<double>(seconds);
+    const auto until = Clock::now() + flight;
     for (auto next = Clock::now(); next < until; next += keyRepeat) {
       std::this_thread::sleep_until(next);
-      input.keyDown('W');
-      ++sent;
+      input.keyDown(sent++ / repeatsEachWay % 2 ? 'S' : 'W');
     }
     released = Clock::now();
     input.keyUp('W');
+    input.keyUp('S');
     for (;;) {
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
       const Clock::time_point last{Clock::duration(app.lastFrameEnd.load())};
-      const auto now = Clock::now();
-      if (now - std::max(last, released) > stillAfter) break;
+      if (Clock::now() - std::max(last, released) > stillAfter) break;
     }
     input.endLoop();
   });
@@ -90,40 +94,53 @@ Clock::time_point holdAndRelease(TimedApp& app, double seconds, int& sent) {
   return released;
 }
 
+// The median time of the frames begun between from and from + length after the open.
+double medianFrame(const std::vector<TimedApp::Frame>& frames, Clock::time_point opened, Seconds from, Seconds length) {
+  std::vector<double> times;
+  for (const auto& frame : frames) {
+    const Seconds at = frame.start - opened;
+    if (at >= from && at < from + length) times.push_back(millisecondsBetween(frame.start, frame.end));
+  }
+  if (times.empty()) return 0;
+  std::nth_element(times.begin(), times.begin() + times.size() / 2, times.end());
+  return times[times.size() / 2];
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: framebench TRACK [SECONDS]   (TRACK as listed, e.g. smxU/endurance-1m.smx)\n");
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: framebench TRACK   (TRACK as listed, e.g. smxU/endurance-1m.smx)\n");
     return 2;
   }
   const std::string track = argv[1];
-  const double seconds = argc > 2 ? std::atof(argv[2]) : 2.0;
 
   auto* app = new TimedApp;
   theApp = app;
-  if (!app->create("Zarvo", "Zarvo", 720, 480, 16) || !openTrack(*app, track)) {
+  const bool created = app->create("Zarvo", "Zarvo", 720, 480, 16);
+  const auto start = Clock::now();
+  if (!created || !openTrack(*app, track)) {
     std::fprintf(stderr, "framebench: cannot open %s from the file list here\n", track.c_str());
     delete app;
     return 1;
   }
+  glFinish();
+  const auto opened = Clock::now();
   app->frames.clear();
   int sent = 0;
-  const Clock::time_point released = holdAndRelease(*app, seconds, sent);
+  const Clock::time_point released = fly(*app, sent);
 
-  double longest = 0;
-  double total = 0;
-  for (const auto& frame : app->frames) {
-    const double ms = millisecondsBetween(frame.start, frame.end);
-    longest = std::max(longest, ms);
-    total += ms;
-  }
-  const auto count = app->frames.size();
-  const double lag = count ? millisecondsBetween(released, app->frames.back().end) : 0;
-  std::printf("%s: held W for %.1f s\n", track.c_str(), seconds);
-  std::printf("  key-downs sent %d, handled %d\n", sent, app->keyDowns);
-  std::printf("  frames %zu, mean %.1f ms, longest %.1f ms\n", count, count ? total / count : 0.0, longest);
-  std::printf("  release to last frame: %.0f ms\n", std::max(0.0, lag));
+  const double first = medianFrame(app->frames, opened, Seconds(0), firstWindow);
+  const double later = medianFrame(app->frames, opened, laterFrom, firstWindow);
+  const double lag = app->frames.empty() ? 0 : millisecondsBetween(released, app->frames.back().end);
+  std::printf("%s: %lld triangles in %zu pieces\n", track.c_str(), static_cast<long long>(app->model.declaredTriangles()),
+              app->model.trackPieces().size());
+  std::printf("  load %.0f ms\n", millisecondsBetween(start, opened));
+  std::printf("  median frame flying (W and S alternated): %.1f ms in the first 2 s, %.1f ms 10 s later (%.2fx)\n",
+              first, later, later > 0 ? first / later : 0.0);
+  std::printf("  frames %zu; key-downs sent %d, handled %d; release to last frame %.0f ms\n", app->frames.size(), sent,
+              app->keyDowns, std::max(0.0, lag));
+  std::printf("  peak memory %.0f MiB\n", peakMemoryMiB());
   delete app;
   theApp = nullptr;
   return 0;

@@ -1,0 +1,12 @@
+// Peak memory on Windows: the peak working set.
+#include <windows.h>
+#include <psapi.h>
+
+#include "PeakMemory.h"
+
+double peakMemoryMiB() {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) return 0;
+  return static_cast<double>(counters.PeakWorkingSetSize) / 1048576.0;
+}
