@@ -35,9 +35,9 @@ void compileGround(const unsigned char* header) {
 
 // NOTE: Mesa does not survive a failed allocation while it compiles a list (it crashes inside the
 // renderer), so GL_OUT_OF_MEMORY cannot be waited for: before a piece is begun, a block as large as
-// what the piece and a frame will take must be to be had. Measured with llvmpipe: a compiled
-// triangle holds about 100 bytes, and a frame of a big track takes up to 70 MB besides.
-constexpr std::uint64_t listBytesPerTriangle = 128;
+// what the piece and a frame will take must be to be had. Measured with llvmpipe: a 10M-triangle
+// track, loaded and flown over, holds 54 bytes a triangle, and a frame takes up to 70 MB.
+constexpr std::uint64_t listBytesPerTriangle = 64;
 constexpr std::uint64_t rendererReserve = std::uint64_t{96} << 20;
 
 bool memoryFor(std::int64_t triangles) {

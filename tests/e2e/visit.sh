@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Visits the viewer as a user would: opens the first track of the list, hides the overlay, pans, shows the
-# axes, turns, zooms, tilts, closes the track and the program, checking each step in a screenshot (a PNG in
+# axes, turns, zooms, tilts, closes the track, opens the second and closes the program while it loads, checking each step in a screenshot (a PNG in
 # SHOTS). Usage: visit.sh win32|win64|linux PROGRAM TRACKS SHOTS; PROGRAM (a Windows build under $ZARVO_WINE,
 # default wine) runs in TRACKS, which holds smx/ and smxU/. Needs an X display without a window manager and,
 # for the native window, the close-window helper in CLOSE_WINDOW_HELPER.
@@ -104,6 +104,10 @@ step 11-tilted "pointer_to 360 400; xdotool mousedown 3; pointer_to 360 340; xdo
 pointer_to 692 15 && xdotool click 1
 expect "the \"close\" box brings back the list" await_title '^Zarvo$'
 step 12-list-again "pointer_to 300 300" "changed 01-list 12-list-again" "0 0" "the list looks as at the start"
+# The second track loads long enough to show its progress over the list; closing the window during the load ends it.
+pointer_to 615 40 && xdotool click 1
+for _ in $(seq 50); do grab "$work/now.png" && last="$work/now.png" && [ "$(white 5 5 500 20)" -gt 100 ] && break; done
+cp "$last" "$shots/13-loading.png" && expect "a long load shows its progress at the top left" [ "$(white 5 5 500 20)" -gt 100 ]
 
 if [ "$1" != linux ]; then keys alt+F4; else "$CLOSE_WINDOW_HELPER" "$window"; fi
 for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
