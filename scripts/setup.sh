@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev googletest
-  dpkg-dev file desktop-file-utils
+  dpkg-dev file desktop-file-utils lintian
   libgl-dev libglu1-mesa-dev libx11-dev libgl1-mesa-dri libglx-mesa0 libegl-dev libegl-mesa0
   xvfb xauth xdotool x11-utils imagemagick icoutils
   xfonts-base xfonts-75dpi xfonts-100dpi fonts-dejavu-core
