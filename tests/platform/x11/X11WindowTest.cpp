@@ -168,7 +168,11 @@ TEST_F(X11WindowTest, EachEventBecomesTheHandlerCallOfItsWindowsMessageAndCloseE
   };
   std::string layouts = "us";
   for (const Sent& row : rows) {
-    if (layouts != row.layouts) layouts = row.layouts, std::system(("setxkbmap " + layouts).c_str()), pump(60);
+    if (layouts != row.layouts) {
+      layouts = row.layouts;
+      EXPECT_EQ(std::system(("setxkbmap " + layouts).c_str()), 0) << layouts;
+      pump(60);
+    }
     app.calls.clear(), send(row), pump();
     EXPECT_EQ(app.calls, row.call.handler.empty() ? Calls{} : Calls{row.call}) << "row " << &row - rows;
   }
