@@ -1,32 +1,60 @@
 #!/usr/bin/env bash
-# Sets up a Debian 12 machine, builds every preset from scratch and runs every test:
-# native (plain and ASan/UBSan), Windows under Wine, the packages, the fuzz target for a
-# bounded time (ZARVO_FUZZ_SECONDS, default 30; its corpus is also replayed by the tests),
-# and the end-to-end visits of the real program.
-set -euo pipefail
+# Sets up a Debian 12 machine, builds every preset from scratch and runs every test: native (plain and
+# ASan/UBSan), the Windows suites under Wine, the packages, the fuzz target for a bounded time
+# (ZARVO_FUZZ_SECONDS, default 30; its corpus is also replayed by the tests), and the end-to-end visits
+# of the real program. The Windows suites run on the 32-bit build where this machine runs 32-bit
+# programs, else (or with ZARVO_WINE64=1) on the 64-bit build, the 32-bit one then checked unrun.
+# Ends with a summary of every step.
+set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+logs=$root/build/logs
 
-bash scripts/setup.sh
+summary=() failed=0
+record() {  # STATUS WHAT
+  summary+=("$(printf '%-5s %s' "$@")")
+  [ "$1" = PASS ] || failed=$((failed + 1))
+}
+. scripts/logged-step.sh
+# step WHAT COMMAND...: runs a test step in full view and records its result.
+step() {
+  echo "== $1"
+  if "${@:2}"; then record PASS "$1"; else echo "FAILED: $1"; record FAIL "$1"; fi
+}
 
-for preset in linux linux-asan win32; do
-  cmake --preset "$preset" >/dev/null
-  cmake --build --preset "$preset" -j"$(nproc)"
+logged_step "setting up the machine's packages" "$logs/setup.log" bash scripts/setup.sh || exit 1
+. scripts/windows-build.sh
+[ "$windows_build" = win32 ] && unrun=win64 || unrun=win32
+echo "The Windows suites run on the $windows_build build: $windows_why."
+
+build() { cmake --preset "$1" && cmake --build --preset "$1" -j"$(nproc)"; }
+declare -A built
+for preset in linux linux-asan win32 win64; do
+  if logged_step "building $preset" "$logs/build-$preset.log" build "$preset"; then
+    built[$preset]=1
+  else
+    record FAIL "building $preset"
+  fi
 done
+# tests PRESET WHAT [CTEST ARGS...]: the preset's suites, if it was built.
+tests() {
+  if [ -n "${built[$1]:-}" ]; then step "$2" "${@:3}"; else record FAIL "$2: not run, its build failed"; fi
+}
 
 # Leaks are checked by the soak and cycle tests with their own figures; LeakSanitizer
 # would also report the GL driver's own one-off allocations.
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+tests linux "native suites (linux)" scripts/with-display.sh ctest --preset linux
+tests linux-asan "sanitizer suites (linux-asan)" scripts/with-display.sh ctest --preset linux-asan
+tests "$windows_build" "Windows suites on the $windows_build build, under Wine ($windows_why)" \
+  scripts/with-display.sh --wine "$windows_build" ctest --preset "$windows_build"
+tests "$unrun" "the $unrun zarvo.exe, checked without running it" \
+  bash tests/package/check-exe.sh "$unrun" "build/$unrun/platform/win32/zarvo.exe"
+step "packages (.deb, win32 and win64 zips)" bash tests/package/check-packages.sh
+step "fuzzing the reader for ${ZARVO_FUZZ_SECONDS:-30} s" scripts/fuzz.sh "${ZARVO_FUZZ_SECONDS:-30}"
 
-failed=0
-run() {
-  echo "== $*"
-  "$@" || failed=1
-}
-run scripts/with-display.sh ctest --preset linux
-run scripts/with-display.sh ctest --preset linux-asan
-run scripts/with-display.sh ctest --preset win32
-run scripts/with-display.sh bash tests/package/check-packages.sh
-if [ -x scripts/fuzz.sh ]; then run scripts/fuzz.sh "${ZARVO_FUZZ_SECONDS:-30}"; fi
-exit "$failed"
+echo "== Summary"
+printf '%s\n' "${summary[@]}"
+echo "$(( ${#summary[@]} - failed )) passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
 # Visits the viewer as a user would: opens the first track of the list, hides the overlay, pans, shows the
 # axes, turns, zooms, tilts, closes the track and the program, checking each step in a screenshot (a PNG in
-# SHOTS). Usage: visit.sh win32|linux PROGRAM TRACKS SHOTS; PROGRAM (under wine for win32) runs in TRACKS,
-# which holds smx/ and smxU/. Needs an X display without a window manager and, for the native window,
-# the close-window helper in CLOSE_WINDOW_HELPER.
+# SHOTS). Usage: visit.sh win32|win64|linux PROGRAM TRACKS SHOTS; PROGRAM (a Windows build under $ZARVO_WINE,
+# default wine) runs in TRACKS, which holds smx/ and smxU/. Needs an X display without a window manager and,
+# for the native window, the close-window helper in CLOSE_WINDOW_HELPER.
 set -u
-[ $# -eq 4 ] && [ -f "$2" ] && [ -d "$3" ] || { echo "usage: $0 win32|linux PROGRAM TRACKS SHOTS" >&2; exit 2; }
+[ $# -eq 4 ] && [ -f "$2" ] && [ -d "$3" ] || { echo "usage: $0 win32|win64|linux PROGRAM TRACKS SHOTS" >&2; exit 2; }
 program=$(realpath "$2") tracks=$(realpath "$3") work=$(mktemp -d) failed=0 pid="" last="" ground=""
 mkdir -p "$4" && shots=$(realpath "$4") && rm -f "$shots"/*.png
 # The window is cleared to the workspace colour: Wine's default, or the native backend's own.
-if [ "$1" = win32 ]; then launch=(wine "$program") bg="128 128 128"; else launch=("$program") bg="171 171 171"; fi
+if [ "$1" != linux ]; then launch=("${ZARVO_WINE:-wine}" "$program") bg="128 128 128"; else launch=("$program") bg="171 171 171"; fi
 
 finish() {
   [ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
@@ -106,7 +106,7 @@ pointer_to 692 15 && xdotool click 1
 expect "the \"close\" box brings back the list" await_title '^Zarvo$'
 step 12-list-again "pointer_to 300 300" "changed 01-list 12-list-again" "0 0" "the list looks as at the start"
 
-if [ "$1" = win32 ]; then keys alt+F4; else "$CLOSE_WINDOW_HELPER" "$window"; fi
+if [ "$1" != linux ]; then keys alt+F4; else "$CLOSE_WINDOW_HELPER" "$window"; fi
 for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
 kill -0 "$pid" 2>/dev/null && expect "the program ends when its window is closed" false && finish
 wait "$pid"; code=$? pid=""

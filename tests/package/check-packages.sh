@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the .deb and the Windows zip, unpacks both and checks what they hold. Run after both presets
-# are built: scripts/with-display.sh bash tests/package/check-packages.sh
+# Builds the .deb and the two Windows zips, unpacks them and checks what they hold, the programs in the
+# zips without running them. Run after the presets are built: bash tests/package/check-packages.sh
 set -u
 root=$(cd "$(dirname "$0")/../.." && pwd)
 work=$(mktemp -d)
@@ -9,11 +9,10 @@ failed=0
 check() {  # DESCRIPTION COMMAND...
   if "${@:2}" >/dev/null 2>&1; then echo "PASS  $1"; else echo "FAIL  $1"; failed=1; fi
 }
-for preset in linux win32; do
+for preset in linux win32 win64; do
   cmake --build --preset "$preset" --target package >"$work/build.log" 2>&1 || { cat "$work/build.log"; exit 1; }
 done
 deb=$(ls -t "$root"/build/linux/zarvo_*.deb | head -n1)
-zip=$(ls -t "$root"/build/win32/zarvo-*-win32.zip | head -n1)
 
 d=$work/deb
 dpkg-deb -x "$deb" "$d"
@@ -27,15 +26,20 @@ check "lintian finds no error and no warning" lintian --fail-on error,warning "$
 check "libraries and fonts are declared" grep -qz 'libx11-6.*xfonts-75dpi' <(dpkg-deb -f "$deb" Depends Recommends)
 check "three circuits in smx/, one in smxU/" test "$(ls "$tracks"/smx | wc -l)$(ls "$tracks"/smxU | wc -l)" = 31
 
-mkdir "$work/zip" && cmake -E chdir "$work/zip" cmake -E tar xf "$zip"
-folder=$(echo "$work"/zip/*)  # names no folder, and fails the checks, unless the zip holds just one
-check "the zip: one folder with the programs and the README" ls "$folder"/{zarvo,smxinfo,smxgen}.exe "$folder/README.txt"
-check "README.txt and LICENSE.txt beside them, with Windows line endings" awk '!/\r$/ { exit 1 }' "$folder"/{README,LICENSE}.txt
-check "beside them the same samples as in the .deb" diff -r "$tracks" "$folder" -x '*.exe' -x '*.txt'
-same_icons() {
-  for s in 16 32 48; do wrestool -x -t 14 "$folder/zarvo.exe" | icotool -x -w "$s" -o - - |
+same_icons() {  # EXE: its 16, 32 and 48 pixel icons are the .deb's
+  for s in 16 32 48; do wrestool -x -t 14 "$1" | icotool -x -w "$s" -o - - |
     compare -metric AE "$d/usr/share/icons/hicolor/${s}x$s/apps/zarvo.png" - null: || return 1; done
 }
-check "the 16, 32 and 48 pixel icons are those of zarvo.exe" same_icons
+for build in win32 win64; do
+  zip=$(ls -t "$root"/build/$build/zarvo-*-$build.zip | head -n1)
+  mkdir "$work/$build" && cmake -E chdir "$work/$build" cmake -E tar xf "$zip"
+  folder=$(echo "$work/$build"/*)  # names no folder, and fails the checks, unless the zip holds just one
+  check "the $build zip: one folder with the programs and the README" \
+    ls "$folder"/{zarvo,smxinfo,smxgen}.exe "$folder/README.txt"
+  check "README.txt and LICENSE.txt beside them, with Windows line endings" awk '!/\r$/ { exit 1 }' "$folder"/{README,LICENSE}.txt
+  check "beside them the same samples as in the .deb" diff -r "$tracks" "$folder" -x '*.exe' -x '*.txt'
+  check "its zarvo.exe has the icons of the .deb" same_icons "$folder/zarvo.exe"
+  bash "$root/tests/package/check-exe.sh" "$build" "$folder/zarvo.exe" || failed=1
+done
 
 exit "$failed"
