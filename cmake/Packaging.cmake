@@ -22,6 +22,7 @@ add_custom_command(OUTPUT ${samples}/made
   VERBATIM)
 add_custom_target(zarvo_samples ALL DEPENDS ${samples}/made)
 
+# The .deb's maintainer, also named as the contact in its copyright file.
 set(CPACK_PACKAGE_CONTACT "The Zarvo authors <maintainers@zarvo.invalid>")
 
 if(WIN32)
