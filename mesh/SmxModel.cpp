@@ -45,28 +45,34 @@ bool memoryFor(std::int64_t triangles) {
   return bytes <= std::numeric_limits<std::size_t>::max() && platform::canReserve(std::size_t(bytes));
 }
 
-void emitCorner(const unsigned char* point, SmxModel::Piece& piece) {
+void emitCorner(const unsigned char* point, std::int32_t (&low)[3], std::int32_t (&high)[3]) {
   const std::int32_t at[3] = {smx::getInt32(point + smx::pointXAt), smx::getInt32(point + smx::pointYAt),
                               smx::getInt32(point + smx::pointZAt)};
   glColor4ub(point[smx::pointRedAt], point[smx::pointGreenAt], point[smx::pointBlueAt], 255);
   glVertex3i(at[0], at[1], at[2]);
   for (int k = 0; k < 3; ++k) {
-    piece.low[k] = std::min(piece.low[k], at[k]);
-    piece.high[k] = std::max(piece.high[k], at[k]);
+    low[k] = std::min(low[k], at[k]);
+    high[k] = std::max(high[k], at[k]);
   }
 }
 
-// Up to limit triangles of the current object into the piece's list; returns how many.
+// Up to limit triangles of the current object into the piece's list, and the box around them;
+// returns how many. The box is kept in locals while the list is compiled, out of the GL calls' reach.
 std::int64_t compilePiece(SmxReader& reader, std::int64_t limit, SmxModel::Piece& piece) {
+  std::int32_t low[3], high[3];
+  std::fill(std::begin(low), std::end(low), std::numeric_limits<std::int32_t>::max());
+  std::fill(std::begin(high), std::end(high), std::numeric_limits<std::int32_t>::min());
   std::int64_t count = 0;
   glNewList(piece.list, GL_COMPILE);
   glBegin(GL_TRIANGLES);
   while (count < limit && reader.nextTriangle()) {
-    for (int k = 0; k < 3; ++k) emitCorner(reader.corner(k), piece);
+    for (int k = 0; k < 3; ++k) emitCorner(reader.corner(k), low, high);
     ++count;
   }
   glEnd();
   glEndList();
+  std::copy(std::begin(low), std::end(low), piece.low);
+  std::copy(std::begin(high), std::end(high), piece.high);
   return count;
 }
 
@@ -127,8 +133,6 @@ SmxModel::Failure SmxModel::compilePieces(SmxReader& reader, const Progress& pro
       if (!memoryFor(size)) return Failure::TooBig;
       Piece piece{glGenLists(1), {}, {}};
       if (piece.list == 0) return Failure::TooBig;
-      std::fill(std::begin(piece.low), std::end(piece.low), std::numeric_limits<std::int32_t>::max());
-      std::fill(std::begin(piece.high), std::end(piece.high), std::numeric_limits<std::int32_t>::min());
       const std::int64_t count = compilePiece(reader, size, piece);
       // A run that found no drawable triangle ends the object and keeps no list.
       if (count > 0)
