@@ -132,9 +132,12 @@ SmxModel::Failure SmxModel::compilePieces(SmxReader& reader, const Progress& pro
       std::fill(std::begin(piece.low), std::end(piece.low), std::numeric_limits<std::int32_t>::max());
       std::fill(std::begin(piece.high), std::end(piece.high), std::numeric_limits<std::int32_t>::min());
       const std::int64_t count = compilePiece(reader, size, piece);
-      pieces.push_back(piece);
+      // A run that found no drawable triangle ends the object and keeps no list.
+      if (count > 0)
+        pieces.push_back(piece);
+      else
+        glDeleteLists(piece.list, 1);
       if (glGetError() == GL_OUT_OF_MEMORY) return Failure::TooBig;
-      // No drawable triangle was left in the object: its run stays empty.
       if (count == 0) break;
       compiled += count;
       if (progress && !progress(std::min(1.0, double(compiled) / double(declared)))) return Failure::Abandoned;

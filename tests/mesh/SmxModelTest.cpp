@@ -100,6 +100,8 @@ TEST(SmxModel, DrawsTheGroundEveryDrawableTriangleInFileOrderAndTheAxesFromOneCa
   ASSERT_TRUE(model.load(file.cut(63).writeTo("cut.smx")));
   expectPixels(model, {{0, 0, black}});
 
+  // An abandoned load keeps none of its lists either.
+  EXPECT_TRUE(!model.load(path, [](double) { return false; }) && model.lastFailure() == SmxModel::Failure::Abandoned);
   EXPECT_TRUE(!model.load(path + ".missing") && !model.isLoaded() && model.path() == path + ".missing");
   EXPECT_EQ(liveLists(), before);
   ASSERT_TRUE(model.load(path));

@@ -10,7 +10,12 @@
 #include <filesystem>
 #include <new>
 #ifndef _WIN32
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
 #endif
 
 #include "Circuit.h"
@@ -177,3 +182,44 @@ TEST(Soak, RandomInputAndTracks) {
   EXPECT_EQ(std::multiset<std::string>(shown.begin(), shown.end()),
             std::multiset<std::string>(paths.begin(), paths.end()));
 }
+
+#ifndef _WIN32  // the address space is capped in a child process, which then checks the viewer in it
+TEST(Soak, ATrackTooBigForTheMemoryLeftIsRefusedDuringItsLoadKeepingNothing) {
+  const pid_t child = fork();
+  if (child == 0) {
+    {
+      RunningApp running([] {
+        std::string error;
+        fs::create_directories("smx");
+        ASSERT_TRUE(writeCircuit("smx/circuit.smx", 400000, 5, error)) << error;
+        singleTriangleTrack().writeTo("smxU/single.smx");
+      });
+      running.app.render();  // the renderer's threads and code are made before the cap
+      const std::set<GLuint> lists = liveLists();
+      const std::int64_t held = heldBytes;
+      long pages = 0;  // the address space in use
+      std::ifstream("/proc/self/statm") >> pages;
+      // Room for the load's own headroom and a few pieces: the circuit cannot fit.
+      rlimit cap{rlim_t(pages * sysconf(_SC_PAGESIZE) + (104 << 20)), RLIM_INFINITY};
+      EXPECT_EQ(setrlimit(RLIMIT_AS, &cap), 0);
+      testing::internal::CaptureStdout();
+      running.openFile(1);
+      const std::string refusal = "smx/circuit.smx: too big for the memory left (400000 triangles)";
+      EXPECT_EQ(testing::internal::GetCapturedStdout(), refusal + "\n");
+      const Button* notice = running.app.panel.get(ZarvoApp::noticeBoxId);
+      EXPECT_TRUE(!running.app.model.isLoaded() && running.app.panel.get(2) && notice && notice->getText() == refusal);
+      EXPECT_EQ(liveLists(), lists);
+      EXPECT_LT(heldBytes - held, 1 << 16) << "bytes the refused load kept";
+      cap.rlim_cur = RLIM_INFINITY;  // with the memory back, the next track opens
+      EXPECT_EQ(setrlimit(RLIMIT_AS, &cap), 0);
+      running.openFile(2);
+      EXPECT_TRUE(running.app.model.isLoaded() && !running.app.panel.get(ZarvoApp::noticeBoxId));
+    }
+    std::fflush(stdout);
+    _exit(testing::Test::HasFailure());
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the capped viewer failed its checks or crashed";
+}
+#endif
