@@ -1,4 +1,6 @@
 // The program from start to exit, shared by every platform's entry point.
+#include <cstdlib>
+
 #include "app/ZarvoApp.h"
 #include "platform/Platform.h"
 
@@ -13,7 +15,8 @@ constexpr int colourBits = 16;
 int runZarvo() {
   // Set before create: messages that arrive while the window is made already reach the app.
   theApp = new ZarvoApp;
-  int exitCode = 0;
+  // A start that failed has shown why; its status tells scripts and launchers it did not run.
+  int exitCode = EXIT_FAILURE;
   if (theApp->create("Zarvo", "Zarvo", startWidth, startHeight, colourBits))
     exitCode = platform::runMessageLoop();
   delete theApp;

@@ -22,11 +22,17 @@ add_custom_command(OUTPUT ${samples}/made
   VERBATIM)
 add_custom_target(zarvo_samples ALL DEPENDS ${samples}/made)
 
+# The .deb's maintainer, also named as the contact in its copyright file.
+set(CPACK_PACKAGE_CONTACT "The Zarvo authors <maintainers@zarvo.invalid>")
+
 if(WIN32)
-  # One folder to unpack: the programs beside their tracks, as the viewer looks for them.
+  # One folder to unpack: the programs beside their tracks, as the viewer looks for them, and a
+  # user's README and the licence with the line endings Notepad expects.
   set(tracks_dir .)
   install(TARGETS zarvo smxinfo smxgen RUNTIME DESTINATION .)
-  install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION . RENAME README.txt)
+  configure_file(${PROJECT_SOURCE_DIR}/packaging/README.txt README.txt @ONLY NEWLINE_STYLE CRLF)
+  configure_file(${PROJECT_SOURCE_DIR}/LICENSE LICENSE.txt @ONLY NEWLINE_STYLE CRLF)
+  install(FILES ${CMAKE_CURRENT_BINARY_DIR}/README.txt ${CMAKE_CURRENT_BINARY_DIR}/LICENSE.txt DESTINATION .)
 else()
   set(tracks_dir ${CMAKE_INSTALL_DATADIR}/zarvo/tracks)
   install(TARGETS zarvo smxinfo smxgen)
@@ -36,31 +42,52 @@ else()
   install(CODE "set(ZARVO_TRACKS_PATH \"\${CMAKE_INSTALL_PREFIX}/${tracks_dir}\")
     configure_file(\"${PROJECT_SOURCE_DIR}/packaging/zarvo.desktop.in\" \"${desktop}\" @ONLY)")
   install(FILES ${desktop} DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-  install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/zarvo)
+  set(doc_dir ${CMAKE_INSTALL_DATADIR}/doc/zarvo)
+  install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${doc_dir})
 
-  # Debian ships manual pages compressed.
-  set(man_pages "")
-  file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/man)
-  foreach(page smxinfo.1 smxgen.1)
-    set(compressed ${CMAKE_CURRENT_BINARY_DIR}/man/${page}.gz)
+  # Debian's machine-readable copyright file: the licence's permission text is the field's
+  # continuation, each line indented and a blank one written as " .".
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/LICENSE)
+  file(READ ${PROJECT_SOURCE_DIR}/LICENSE licence_text)
+  string(REGEX REPLACE "^.*\n(Permission )" "\\1" licence_text "${licence_text}")
+  string(STRIP "${licence_text}" licence_text)
+  string(REPLACE "\n\n" "\n.\n" licence_text "${licence_text}")
+  string(REPLACE "\n" "\n " licence_text "${licence_text}")
+  configure_file(${PROJECT_SOURCE_DIR}/packaging/copyright.in copyright @ONLY)
+  install(FILES ${CMAKE_CURRENT_BINARY_DIR}/copyright DESTINATION ${doc_dir})
+
+  # Debian ships manual pages and changelogs compressed, with no time stamp in them.
+  set(compressed_files "")
+  file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/compressed)
+  foreach(file zarvo.1 smxinfo.1 smxgen.1 changelog)
+    set(compressed ${CMAKE_CURRENT_BINARY_DIR}/compressed/${file}.gz)
     add_custom_command(OUTPUT ${compressed}
-      COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/packaging/${page} man/${page}
-      COMMAND gzip -9nf man/${page}
-      DEPENDS ${PROJECT_SOURCE_DIR}/packaging/${page}
+      COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/packaging/${file} compressed/${file}
+      COMMAND gzip -9nf compressed/${file}
+      DEPENDS ${PROJECT_SOURCE_DIR}/packaging/${file}
       VERBATIM)
-    list(APPEND man_pages ${compressed})
+    list(APPEND compressed_files ${compressed})
+    if(file STREQUAL changelog)
+      install(FILES ${compressed} DESTINATION ${doc_dir})
+    else()
+      install(FILES ${compressed} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    endif()
   endforeach()
-  add_custom_target(zarvo_man_pages ALL DEPENDS ${man_pages})
-  install(FILES ${man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  add_custom_target(zarvo_compressed_docs ALL DEPENDS ${compressed_files})
 endif()
 install(DIRECTORY ${samples}/smx ${samples}/smxU DESTINATION ${tracks_dir})
 
 set(CPACK_PACKAGE_NAME zarvo)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_CONTACT "Zarvo maintainers <maintainers@zarvo.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "viewer for racing-track meshes in SMX files")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Zarvo lists the SMX track meshes found in smx/ and smxU/ under its working folder, loads the one clicked and lets you fly over it with the keyboard and the mouse. Comes with sample circuits and the smxinfo and smxgen tools.")
+# Debian wraps the long description at 80 columns.
+set(CPACK_PACKAGE_DESCRIPTION [[
+Zarvo lists the SMX track meshes found in smx/ and smxU/ under its working
+folder, loads the one clicked into a single OpenGL display list and lets you
+fly over it with the keyboard, the right mouse button and the wheel.
+It comes with sample circuits, from a small ring to one of a million
+triangles, and two command-line tools: smxinfo describes a track and lists
+its defects, smxgen writes generated circuits.]])
 set(CPACK_STRIP_FILES ON)
 if(WIN32)
   set(CPACK_GENERATOR ZIP)

@@ -4,13 +4,13 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <limits>
 
 #include "mesh/SmxDefect.h"
 #include "mesh/SmxFormat.h"
 #include "mesh/SmxReader.h"
 #include "mesh/ViewVolume.h"
+#include "platform/Platform.h"
 
 namespace {
 
@@ -35,20 +35,15 @@ void compileGround(const unsigned char* header) {
 }
 
 // NOTE: Mesa does not survive a failed allocation while it compiles a list (it crashes inside the
-// renderer), so GL_OUT_OF_MEMORY cannot be waited for: before a piece is begun, a block as large as
-// what the piece and a frame will take must be to be had. Measured with llvmpipe: a 10M-triangle
+// renderer), so GL_OUT_OF_MEMORY cannot be waited for: before a piece is begun, address space as
+// large as what the piece and a frame will take must be to be had, in one block. Measured with llvmpipe: a 10M-triangle
 // track, loaded and flown over, holds 54 bytes a triangle, and a frame takes up to 70 MB.
 constexpr std::uint64_t listBytesPerTriangle = 64;
 constexpr std::uint64_t rendererReserve = std::uint64_t{96} << 20;
 
 bool memoryFor(std::int64_t triangles) {
   const std::uint64_t bytes = rendererReserve + std::uint64_t(triangles) * listBytesPerTriangle;
-  if (bytes > std::numeric_limits<std::size_t>::max()) return false;
-  // Volatile, so that the compiler cannot drop the allocation as unused.
-  void* volatile block = std::malloc(std::size_t(bytes));
-  const bool had = block != nullptr;
-  std::free(block);
-  return had;
+  return bytes <= std::numeric_limits<std::size_t>::max() && platform::canReserve(std::size_t(bytes));
 }
 
 void emitCorner(const unsigned char* point, SmxModel::Piece& piece) {

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -24,7 +25,11 @@ SmxReader::SmxReader(std::FILE* file, std::int64_t fileSize, DefectListener onDe
 std::FILE* SmxReader::open(const char* path) {
   // NOTE: Linux opens a folder as an empty file, and a pipe would wait for a writer.
   struct stat status;
-  if (stat(path, &status) != 0 || !S_ISREG(status.st_mode)) return nullptr;
+  if (stat(path, &status) != 0) return nullptr;
+  if (!S_ISREG(status.st_mode)) {
+    errno = S_ISDIR(status.st_mode) ? EISDIR : EINVAL;
+    return nullptr;
+  }
   return std::fopen(path, "rb");
 }
 

@@ -2,6 +2,7 @@
 // header (win32/, x11/) implements them; CMake links exactly one.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,9 @@ void buildFontGlyphs(unsigned firstList, int height, const char* faceName);
 // system asks, with the app's render, and leaves all input queued, in order, for the message loop.
 // False once the window has been asked to close: the task ends, and the message loop returns 0 at once.
 bool keepWindowAlive();
+
+// Whether a block of bytes of address space, in one piece, can be had now; it is given back at once.
+bool canReserve(std::size_t bytes);
 
 // At start-up: lets the C library keep the memory a frame frees for the next one, since handing it
 // back to the system after every frame makes the next frame fault it all in again.

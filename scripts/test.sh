@@ -10,9 +10,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 logs=$root/build/logs
 
-summary=() failed=0
-record() {  # STATUS WHAT
-  summary+=("$(printf '%-5s %s' "$@")")
+summary=() failed=0 started=$SECONDS
+record() {  # STATUS WHAT: with the seconds since the last record
+  summary+=("$(printf '%-5s %s [%d s]' "$1" "$2" $((SECONDS - started)))") started=$SECONDS
   [ "$1" = PASS ] || failed=$((failed + 1))
 }
 . scripts/logged-step.sh
@@ -22,29 +22,30 @@ step() {
   if "${@:2}"; then record PASS "$1"; else echo "FAILED: $1"; record FAIL "$1"; fi
 }
 
-logged_step "setting up the machine's packages" "$logs/setup.log" bash scripts/setup.sh || exit 1
+setup="setting up the machine's packages"
+logged_step "$setup" "$logs/setup.log" bash scripts/setup.sh && record PASS "$setup" || exit 1
 . scripts/windows-build.sh
 [ "$windows_build" = win32 ] && unrun=win64 || unrun=win32
 echo "The Windows suites run on the $windows_build build: $windows_why."
 
-build() { cmake --preset "$1" && cmake --build --preset "$1" -j"$(nproc)"; }
-declare -A built
+build() { cmake --preset "$1" && cmake --build --preset "$1" -j"$(nproc)" ${2:+--target "$2"}; }
+# The build whose suites cannot run here builds only what it ships.
+declare -A built only=(["$unrun"]=all)
 for preset in linux linux-asan win32 win64; do
-  if logged_step "building $preset" "$logs/build-$preset.log" build "$preset"; then
-    built[$preset]=1
+  if logged_step "building $preset" "$logs/build-$preset.log" build "$preset" "${only[$preset]:-}"; then
+    built[$preset]=1 && record PASS "building $preset"
   else
     record FAIL "building $preset"
   fi
 done
-# tests PRESET WHAT [CTEST ARGS...]: the preset's suites, if it was built.
+# tests PRESET WHAT COMMAND...: a step that needs PRESET's build, run only if it was built.
 tests() {
   if [ -n "${built[$1]:-}" ]; then step "$2" "${@:3}"; else record FAIL "$2: not run, its build failed"; fi
 }
 
 # Leaks are checked by the soak and cycle tests with their own figures; LeakSanitizer
-# would also report the GL driver's own one-off allocations. A failed allocation returns null, as
-# the viewer's headroom check expects of malloc.
-export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1:allocator_may_return_null=1
+# would also report the GL driver's own one-off allocations.
+export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 tests linux "native suites (linux)" scripts/with-display.sh ctest --preset linux
 tests linux-asan "sanitizer suites (linux-asan)" scripts/with-display.sh ctest --preset linux-asan

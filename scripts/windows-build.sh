@@ -17,5 +17,5 @@ if [ "${ZARVO_WINE64:-0}" = 1 ]; then
 elif runs_32bit_programs; then
   windows_build=win32 windows_why="this machine runs 32-bit programs"
 else
-  windows_build=win64 windows_why="this machine runs no 32-bit programs (its kernel refuses them)"
+  windows_build=win64 windows_why="this machine runs no 32-bit programs: its kernel refuses them"
 fi

@@ -5,6 +5,9 @@
 # On failure it says why, shows the end of the prefix's log and returns 1.
 root=${root:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# NOTE: Wine draws with the host's Mesa, whose glibc allocator the Windows program cannot tune; told
+# here, it keeps a frame's freed memory, so the first frames over a big track are not five times slower.
+export GLIBC_TUNABLES=glibc.malloc.trim_threshold=1073741824:glibc.malloc.mmap_threshold=16777216
 if [ "${1:-}" = win64 ]; then
   # NOTE: Debian's `wine` picks the 32-bit loader whenever wine32 is installed, even on a kernel
   # that cannot run it; the 64-bit loader is started by name and told to start its children.

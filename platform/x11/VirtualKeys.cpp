@@ -93,8 +93,8 @@ unsigned virtualKeyOfSymbol(KeySym symbol) {
   return found == namedKeys().end() ? 0 : found->second;
 }
 
-// The letters and digits of a US keyboard by keycode, for keys whose every group lacks a
-// Latin symbol (a Cyrillic or Greek layout alone): Windows names those keys by position.
+// The letters and digits of a US keyboard by keycode: the codes Windows gives them under a layout without
+// Latin letters (Cyrillic, Greek, Hebrew), and under any layout when they type no letter or digit (French digits).
 // NOTE: the evdev keycodes and the older XFree86 ones agree on this block.
 struct KeyRow {
   unsigned firstKeycode;
@@ -111,18 +111,41 @@ unsigned virtualKeyOfPosition(unsigned keycode) {
   return 0;
 }
 
+KeySym symbolOf(Display* display, unsigned keycode, unsigned modifiers, unsigned group) {
+  KeySym symbol = NoSymbol;
+  unsigned modifiersUsed = 0;
+  XkbLookupKeySym(display, static_cast<KeyCode>(keycode), XkbBuildCoreState(modifiers, group), &modifiersUsed, &symbol);
+  return symbol;
+}
+
+// Whether any letter key of a group types a Latin letter unshifted. Hebrew's types Latin capitals with Shift,
+// and its W and Q keys an apostrophe and a slash, so only the unshifted letters tell.
+bool typesLatin(Display* display, unsigned group) {
+  for (const KeyRow& row : kPositionRows) {
+    const unsigned end = row.firstKeycode + std::string_view(row.codes).size();
+    for (unsigned keycode = row.firstKeycode; keycode < end; ++keycode) {
+      const KeySym symbol = symbolOf(display, keycode, 0, group);
+      if ((symbol >= XK_a && symbol <= XK_z) || (symbol >= XK_A && symbol <= XK_Z)) return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 unsigned virtualKeyOf(const XKeyEvent& key, unsigned numLockMask) {
-  // Only NumLock picks the symbol: with Shift, Caps Lock or AltGr left out a key keeps one code,
-  // the way Windows names the key rather than the character it types. The groups are tried
-  // in order, whichever is active, so that a layout such as "ru,us" still has W, A, S and D.
-  for (unsigned group = 0; group < XkbNumKbdGroups; ++group) {
-    KeySym symbol = NoSymbol;
-    unsigned modifiersUsed = 0;
-    XkbLookupKeySym(key.display, static_cast<KeyCode>(key.keycode),
-                    XkbBuildCoreState(key.state & numLockMask, group), &modifiersUsed, &symbol);
-    if (const unsigned code = virtualKeyOfSymbol(symbol)) return code;
+  // The active group names the key, as the active layout does on Windows. Only NumLock picks the symbol: with
+  // Shift, Caps Lock or AltGr left out a key keeps one code, the way Windows names the key rather than the
+  // character it types.
+  const unsigned active = XkbGroupForCoreState(key.state);
+  if (!typesLatin(key.display, active))
+    if (const unsigned code = virtualKeyOfPosition(key.keycode)) return code;
+  // A key the active group gives no code (a Cyrillic letter of "ru,us" outside the letter block) takes the
+  // next group's, so the punctuation of a Latin layout beside it still has its codes.
+  for (unsigned step = 0; step < XkbNumKbdGroups; ++step) {
+    const unsigned group = (active + step) % XkbNumKbdGroups;
+    if (const unsigned code = virtualKeyOfSymbol(symbolOf(key.display, key.keycode, key.state & numLockMask, group)))
+      return code;
   }
   return virtualKeyOfPosition(key.keycode);
 }

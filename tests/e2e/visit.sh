@@ -19,6 +19,7 @@ finish() {
 trap 'failed=$((failed + 1)); echo "FAIL  the visit was interrupted"; finish' INT TERM
 expect() { if "${@:2}"; then echo "PASS  $1"; else failed=$((failed + 1)) && echo "FAIL  $1"; fi; }
 
+[ "$1" = linux ] && { env -u DISPLAY "$program" 2>/dev/null; expect "with no display it fails with status 1" [ $? = 1 ]; }
 (cd "$tracks" && exec "${launch[@]}") >"$work/program.log" 2>&1 &
 pid=$!
 for _ in $(seq 150); do window=$(xdotool search --onlyvisible --name '^Zarvo$' 2>/dev/null | head -n1)

@@ -10,7 +10,7 @@ esac
 exe=$2 failed=0
 check() { if eval "$2"; then echo "PASS  $1"; else echo "FAIL  $1"; failed=1; fi; }
 headers=$(objdump -p "$exe" 2>&1)
-check "$exe is a $format program" '[[ $headers == *"file format $format"* ]]'
+check "the $1 zarvo.exe is a $format program" '[[ $headers == *"file format $format"* ]]'
 check "for the Windows GUI" '[[ $headers == *"(Windows GUI)"* ]]'
 # It runs from a bare folder: no MinGW runtime DLLs beside it.
 dlls=$(sed -n 's/^\s*DLL Name: //p' <<<"$headers" | tr '[:lower:]' '[:upper:]' | sort | xargs)

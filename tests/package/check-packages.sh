@@ -20,8 +20,9 @@ desktop=$d/usr/share/applications/zarvo.desktop
 tracks=$d$(sed -n 's/^Path=//p' "$desktop")
 check "the desktop entry is valid" desktop-file-validate "$desktop"
 check "it starts zarvo with its icon" test "$(grep -cx -e Exec=zarvo -e Icon=zarvo "$desktop")" = 2
-check "the programs, the README and the manual pages are installed" ls "$d"/usr/bin/{zarvo,smxinfo,smxgen} \
-  "$d"/usr/share/doc/zarvo/README.md "$d"/usr/share/man/man1/{smxinfo,smxgen}.1.gz
+check "the programs, the README, licence, changelog and manual pages are installed" ls "$d"/usr/bin/{zarvo,smxinfo,smxgen} \
+  "$d"/usr/share/doc/zarvo/{README.md,copyright,changelog.gz} "$d"/usr/share/man/man1/{zarvo,smxinfo,smxgen}.1.gz
+check "lintian finds no error and no warning" lintian --fail-on error,warning "$deb"
 check "libraries and fonts are declared" grep -qz 'libx11-6.*xfonts-75dpi' <(dpkg-deb -f "$deb" Depends Recommends)
 check "three circuits in smx/, one in smxU/" test "$(ls "$tracks"/smx | wc -l)$(ls "$tracks"/smxU | wc -l)" = 31
 
@@ -35,7 +36,8 @@ for build in win32 win64; do
   folder=$(echo "$work/$build"/*)  # names no folder, and fails the checks, unless the zip holds just one
   check "the $build zip: one folder with the programs and the README" \
     ls "$folder"/{zarvo,smxinfo,smxgen}.exe "$folder/README.txt"
-  check "beside them the same samples as in the .deb" diff -r "$tracks" "$folder" -x '*.exe' -x README.txt
+  check "README.txt and LICENSE.txt beside them, with Windows line endings" awk '!/\r$/ { exit 1 }' "$folder"/{README,LICENSE}.txt
+  check "beside them the same samples as in the .deb" diff -r "$tracks" "$folder" -x '*.exe' -x '*.txt'
   check "its zarvo.exe has the icons of the .deb" same_icons "$folder/zarvo.exe"
   bash "$root/tests/package/check-exe.sh" "$build" "$folder/zarvo.exe" || failed=1
 done

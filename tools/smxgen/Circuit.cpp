@@ -1,7 +1,9 @@
 #include "Circuit.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -320,12 +322,12 @@ bool writeCircuit(const std::string& path, std::int64_t triangles, std::uint64_t
   }
   SmxWriter writer;
   if (!writer.open(path, "smxgen circuit, seed " + std::to_string(seed), groundColour)) {
-    error = "cannot create " + path;
+    error = "cannot create " + path + ": " + std::strerror(errno);
     return false;
   }
   CircuitWriter(writer, seed).write(budget);
   if (!writer.finish()) {
-    error = "cannot write " + path;
+    error = "cannot write " + path + ": " + std::strerror(errno);
     return false;
   }
   return true;

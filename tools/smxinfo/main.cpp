@@ -1,6 +1,7 @@
 // smxinfo: describes an SMX file and lists every defect in it with its byte offset.
 // Exit status: 0 for a sound file, 1 when it has defects, 2 when it cannot be read.
 #include <algorithm>
+#include <cerrno>
 #include <cinttypes>
 #include <cstdio>
 #include <cstring>
@@ -64,7 +65,7 @@ int main(int argc, char** argv) {
   }
   std::FILE* file = SmxReader::open(argv[1]);
   if (!file) {
-    std::fprintf(stderr, "smxinfo: cannot open %s\n", argv[1]);
+    std::fprintf(stderr, "smxinfo: cannot open %s: %s\n", argv[1], std::strerror(errno));
     return 2;
   }
   const std::int64_t size = SmxReader::sizeOf(file);

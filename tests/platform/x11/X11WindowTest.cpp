@@ -7,6 +7,7 @@
 #include <X11/keysym.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <map>
 #include <thread>
 
@@ -104,9 +105,9 @@ TEST_F(X11WindowTest, TellsTheWindowManagerTitleOpacityAndCloseProtocol) {
   EXPECT_EQ(property("WM_PROTOCOLS"), "ATOM " + std::to_string(mainWindow.deleteMessage));
 }
 
-// An event as the server would deliver it: `detail` is the key symbol, button, Expose count, focus mode or
-// protocol, x and y the pointer position or the new size; no handler name for no call.
-struct Sent { int type; unsigned long detail; int x, y; unsigned state; HandlerCall call; };
+// An event as the server would deliver it under `layouts`: `detail` is the keycode, button, Expose count, focus mode
+// or protocol, x and y the pointer position or the new size; no handler name for no call.
+struct Sent { int type; unsigned long detail; int x, y; unsigned state; HandlerCall call; const char* layouts = "us"; };
 
 // Only clients that asked for an event's mask get it, so this also checks what the window selects.
 void send(const Sent& row) {
@@ -120,7 +121,7 @@ void send(const Sent& row) {
   // Key and motion events share the button event's layout; the root position is offset to tell them apart.
   if (row.type <= MotionNotify)
     event.xbutton = {row.type, 0, True, display, mainWindow.window, 0, 0, 0, row.x, row.y, row.x + 100, row.y + 100,
-                     row.state, row.type <= KeyRelease ? XKeysymToKeycode(display, row.detail) : unsigned(row.detail), True};
+                     row.state, unsigned(row.detail), True};
   if (row.type == ConfigureNotify) event.xconfigure.width = row.x, event.xconfigure.height = row.y;
   if (row.type == Expose) event.xexpose.count = static_cast<int>(row.detail);
   if (row.type == FocusIn || row.type == FocusOut) event.xfocus.mode = static_cast<int>(row.detail);
@@ -133,20 +134,22 @@ void send(const Sent& row) {
 
 TEST_F(X11WindowTest, EachEventBecomesTheHandlerCallOfItsWindowsMessageAndCloseEndsTheLoop) {
   const unsigned numLock = mainWindow.numLockMask, buttons2and3 = Button2Mask | Button3Mask;
-  // Under a non-Latin layout a key is named by a Latin letter of any of its groups, else by its place: A gets
-  // a Cyrillic first group and a French second, as "ru,fr" has it, and O a Cyrillic one alone, as "ru".
-  Display* display = mainWindow.display;
-  const KeyCode o = XKeysymToKeycode(display, XK_o), a = XKeysymToKeycode(display, XK_a);
-  int perKey = 0;
-  KeySym* saved = XGetKeyboardMapping(display, o, a - o + 1, &perKey);
-  KeySym shcha[] = {XK_Cyrillic_shcha, XK_Cyrillic_SHCHA}, ef[] = {XK_Cyrillic_ef, XK_Cyrillic_EF, XK_q, XK_Q};
-  XChangeKeyboardMapping(display, o, 2, shcha, 1), XChangeKeyboardMapping(display, a, 4, ef, 1), pump(60);
+  const unsigned secondGroup = XkbBuildCoreState(0, 1);
+  // Keys are named by where they are on a US keyboard; under other layouts they take the active layout's code for
+  // what they type, and a layout without Latin letters gives its letter keys the code of the US letter in place.
+  const auto key = [](KeySym usSymbol) { return XKeysymToKeycode(mainWindow.display, usSymbol); };
   const Sent rows[] = {
-      {KeyPress, XK_Cyrillic_ef, 0, 0, 0, {"onKeyDown", {0x51}}}, {KeyRelease, XK_Cyrillic_shcha, 0, 0, 0, {"onKeyUp", {0x4F}}},
-      {KeyPress, XK_minus, 0, 0, ShiftMask | LockMask, {"onKeyDown", {0xBD}}}, {KeyPress, XK_F5, 0, 0, 0, {"onKeyDown", {0x74}}},
-      {KeyPress, XK_KP_7, 0, 0, numLock, {"onKeyDown", {0x67}}}, {KeyPress, XK_KP_7, 0, 0, 0, {"onKeyDown", {0x24}}},
-      {KeyRelease, XK_o, 0, 0, 0, {"onKeyUp", {0x4F}}}, {KeyPress, XK_Shift_L, 0, 0, 0, {"onKeyDown", {0x10}}},
-      {KeyPress, XK_Alt_L, 0, 0, 0, {}},  // a system key on Windows
+      {KeyPress, key(XK_w), 0, 0, 0, {"onKeyDown", {'W'}}, "il"}, {KeyRelease, key(XK_q), 0, 0, 0, {"onKeyUp", {'Q'}}, "il"},
+      {KeyPress, key(XK_w), 0, 0, 0, {"onKeyDown", {'W'}}, "il,us"}, {KeyPress, key(XK_o), 0, 0, 0, {"onKeyDown", {'O'}}, "ru"},
+      {KeyPress, key(XK_a), 0, 0, 0, {"onKeyDown", {'A'}}, "ru,fr"},  // not the French Q
+      {KeyPress, key(XK_semicolon), 0, 0, 0, {"onKeyDown", {0xBA}}, "ru,us"},  // a Cyrillic letter, on the US semicolon
+      {KeyPress, key(XK_w), 0, 0, secondGroup, {"onKeyDown", {'W'}}, "fr,us"}, {KeyPress, key(XK_w), 0, 0, 0, {"onKeyDown", {'Z'}}, "fr,us"},
+      {KeyPress, key(XK_a), 0, 0, secondGroup, {"onKeyDown", {'A'}}, "fr,us"}, {KeyPress, key(XK_m), 0, 0, 0, {"onKeyDown", {0xBC}}, "fr"},
+      {KeyPress, key(XK_1), 0, 0, 0, {"onKeyDown", {'1'}}, "fr"}, {KeyPress, key(XK_y), 0, 0, 0, {"onKeyDown", {'Z'}}, "de"},
+      {KeyPress, key(XK_minus), 0, 0, ShiftMask | LockMask, {"onKeyDown", {0xBD}}}, {KeyPress, key(XK_F5), 0, 0, 0, {"onKeyDown", {0x74}}},
+      {KeyPress, key(XK_KP_7), 0, 0, numLock, {"onKeyDown", {0x67}}}, {KeyPress, key(XK_KP_7), 0, 0, 0, {"onKeyDown", {0x24}}},
+      {KeyRelease, key(XK_o), 0, 0, 0, {"onKeyUp", {0x4F}}}, {KeyPress, key(XK_Shift_L), 0, 0, 0, {"onKeyDown", {0x10}}},
+      {KeyPress, key(XK_Alt_L), 0, 0, 0, {}},  // a system key on Windows
       {MotionNotify, 0, 719, 479, buttons2and3 | ShiftMask, {"onMouseMove", {719, 479, 0x16}}},
       // Outside the client area while a button is held: Windows sends these to another window.
       {MotionNotify, 0, 100, -1, Button3Mask, {}}, {MotionNotify, 0, 720, 479, Button1Mask, {}},
@@ -163,17 +166,22 @@ TEST_F(X11WindowTest, EachEventBecomesTheHandlerCallOfItsWindowsMessageAndCloseE
       {ConfigureNotify, 0, 800, 600, 0, {"onResize", {800, 600}}}, {ConfigureNotify, 0, 800, 600, 0, {}},  // moved
       {ButtonRelease, Button1, 750, 550, Button1Mask, {"onMouseUp", {750, 550, 0x01}}},
   };
+  std::string layouts = "us";
   for (const Sent& row : rows) {
+    if (layouts != row.layouts) {
+      layouts = row.layouts;
+      EXPECT_EQ(std::system(("setxkbmap " + layouts).c_str()), 0) << layouts;
+      pump(60);
+    }
     app.calls.clear(), send(row), pump();
     EXPECT_EQ(app.calls, row.call.handler.empty() ? Calls{} : Calls{row.call}) << "row " << &row - rows;
-    if (&row == rows + 1) XChangeKeyboardMapping(display, o, perKey, saved, a - o + 1), XFree(saved), pump(60);
   }
   // A close ends the loop with 0 after the events before it; waiting moves are merged into one.
   app.calls.clear();
   const auto protocol = [](const char* name) { return XInternAtom(mainWindow.display, name, False); };
   for (int x = 1; x <= 5; ++x) send({MotionNotify, 0, x, 2 * x, 0, {}});
   send({ClientMessage, protocol("WM_TAKE_FOCUS"), 0, 0, 0, {}});  // not a close
-  send({KeyPress, XK_d, 0, 0, 0, {}}), send({MotionNotify, 0, 9, 9, 0, {}});
+  send({KeyPress, key(XK_d), 0, 0, 0, {}}), send({MotionNotify, 0, 9, 9, 0, {}});
   send({ClientMessage, protocol("WM_DELETE_WINDOW"), 0, 0, 0, {}});
   EXPECT_EQ(platform::runMessageLoop(), 0);
   EXPECT_EQ(app.calls, (Calls{{"onMouseMove", {5, 10, 0}}, {"onKeyDown", {0x44}}, {"onMouseMove", {9, 9, 0}}}));
