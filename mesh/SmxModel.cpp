@@ -9,6 +9,7 @@
 #include "mesh/SmxDefect.h"
 #include "mesh/SmxFormat.h"
 #include "mesh/SmxReader.h"
+#include "mesh/ViewVolume.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -111,13 +112,9 @@ bool SmxModel::load(const std::string& path, const Progress& progress) {
     return fail(stopped);
   }
 
-  // Drawing stays one call: the ground, then every piece in file order.
   displayList = glGenLists(1);
   glNewList(displayList, GL_COMPILE);
-  if (headerRead) {
-    compileGround(header);
-    for (const Piece& piece : pieces) glCallList(piece.list);
-  }
+  if (headerRead) compileGround(header);
   glEndList();
   loaded = true;
   return true;
@@ -169,8 +166,16 @@ void SmxModel::unload() {
 }
 
 void SmxModel::draw() const {
+  drawn = 0;
   if (!loaded) return;
   glCallList(displayList);
+  // A piece outside the view would cost its every vertex and add no pixel.
+  const ViewVolume volume = ViewVolume::current();
+  for (const Piece& piece : pieces) {
+    if (culling && !volume.mayShow(piece.low, piece.high)) continue;
+    glCallList(piece.list);
+    ++drawn;
+  }
   if (!axesShown) return;
   // The width is left set: the overlay sets its own before it draws lines.
   glLineWidth(axisLineWidth);

@@ -1,4 +1,4 @@
-// One track mesh, compiled in pieces with its ground plane and drawn with a single list call.
+// One track mesh, compiled in pieces with its ground plane; a frame draws the pieces that may be in view.
 #pragma once
 
 #include <cstdint>
@@ -33,6 +33,8 @@ class SmxModel {
 
   bool load(const std::string& path, const Progress& progress = {});
   void unload();
+  // The ground, then in file order every piece whose box may touch the view volume of the GL's
+  // current projection and model-view, then the axes when shown.
   void draw() const;
   void startView(int& x, int& y, int& z) const;
 
@@ -45,6 +47,10 @@ class SmxModel {
   // The triangles that the last file opened declares, whether it loaded or not.
   std::int64_t declaredTriangles() const { return declared; }
   const std::vector<Piece>& trackPieces() const { return pieces; }
+  // How many pieces the last draw called.
+  std::size_t piecesDrawn() const { return drawn; }
+  // With culling off, draw calls every piece: only tests turn it off, to compare pictures.
+  void setCulling(bool on) { culling = on; }
 
  private:
   Failure compilePieces(SmxReader& reader, const Progress& progress);
@@ -52,10 +58,12 @@ class SmxModel {
   bool fail(Failure why);
 
   unsigned char header[64] = {};
-  unsigned displayList = 0;
+  unsigned displayList = 0;  // the ground plane
   std::string filePath;
   bool loaded = false;
   bool axesShown = false;
+  bool culling = true;
+  mutable std::size_t drawn = 0;
   std::vector<Piece> pieces;
   Failure failure = Failure::NoFailure;
   std::int64_t declared = 0;

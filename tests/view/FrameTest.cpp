@@ -1,13 +1,16 @@
-// One whole frame (projection, read-out, viewport) and when the message loop draws it.
+// One whole frame (projection, read-out, viewport, the pieces in view) and when the message loop draws it.
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
 #include <array>
 #include <chrono>
+#include <filesystem>
 #include <string>
 #include <thread>
+#include <vector>
 
+#include "Circuit.h"
 #include "platform/Platform.h"
 #include "platform/WindowInput.h"
 #include "support/RunningApp.h"
@@ -27,6 +30,15 @@ void runLoopUntilIdle(platform::WindowInput& input) {
   });
   platform::runMessageLoop();
   ender.join();
+}
+
+// The whole window as the last frame drew it.
+// NOTE: Mesa keeps the back buffer's pixels across the swap; its front buffer does not read back on Xvfb.
+std::vector<unsigned char> picture() {
+  std::vector<unsigned char> pixels(std::size_t(viewportWidth) * viewportHeight * 4);
+  glReadBuffer(GL_BACK);
+  glReadPixels(0, 0, viewportWidth, viewportHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+  return pixels;
 }
 
 }  // namespace
@@ -80,4 +92,43 @@ TEST(Frame, QueuedInputIsAllHandledBeforeItsOneFrameWhichShowsTheCamera) {
   EXPECT_STREQ(running.app.panel.get(ZarvoApp::infoBoxId)->getText(),
                "translate: 0, -2100, -10000\n   rotate: 0, 0, 0\nfov, clip: 80, 1, 30000")
       << "the read-out of the last frame, kept up to date with the overlay hidden";
+}
+
+// Each view drawn with the pieces out of view skipped must be the picture of every piece, axes and all.
+TEST(Frame, SkippingThePiecesOutOfViewLeavesThePictureAsItWas) {
+  std::string error;
+  RunningApp running([&] {
+    std::filesystem::create_directory("smx");
+    writeCircuit("smx/circuit.smx", 200000, 5, error);
+  });
+  ZarvoApp& app = running.app;
+  ASSERT_TRUE(app.panel.get(1)) << error;
+  running.openFile(1);
+  const auto& pieces = app.model.trackPieces();
+  ASSERT_FALSE(pieces.empty());
+  app.model.setShowAxes(true);
+  // spot: above the middle of a piece of the track, else above the mesh's origin; translations in view units.
+  const struct View { const char* name; bool spot; int x, y, z, rotateX, rotateY, rotateZ; float fov; bool skips; } views[] = {
+      {"start", false, 0, 0, -10000, 0, 0, 0, 80, false}, {"low, looking down", true, 0, 0, -100, 0, 0, 0, 80, true},
+      {"low, tilted toward the horizon", true, 0, 0, -20, 88, 0, 0, 80, true},
+      {"turned", true, 30, -40, -300, 50, 25, -135, 80, true},
+      {"looking up, away from the track", false, 0, 0, -10000, 180, 0, 0, 80, true},
+      {"the far plane cuts the track", false, 2000, 0, -20000, 55, 0, 40, 80, true},
+      {"the near plane cuts the track", true, 0, 0, -10, 30, 0, 0, 80, true}, {"narrow", true, 0, 0, -1000, 20, 0, 10, 3, true},
+      {"wide", true, 0, 0, -100, 0, 0, 0, 175, true}, {"mirrored", true, 0, 0, -500, 0, 0, 0, -60, true}};
+  const SmxModel::Piece& middle = pieces[pieces.size() / 2];
+  for (const View& view : views) {
+    app.translateX = view.x - (view.spot ? int((std::int64_t{middle.low[0]} + middle.high[0]) / 20000) : 0);
+    app.translateY = view.y - (view.spot ? int((std::int64_t{middle.low[1]} + middle.high[1]) / 20000) : 0);
+    std::tie(app.translateZ, app.rotateX, app.rotateY, app.rotateZ, app.fov) =
+        std::tie(view.z, view.rotateX, view.rotateY, view.rotateZ, view.fov);
+    std::vector<unsigned char> pictures[2];
+    for (const bool culling : {false, true}) {
+      app.model.setCulling(culling);
+      app.render();
+      pictures[culling] = picture();
+    }
+    EXPECT_TRUE(pictures[1] == pictures[0]) << view.name;
+    EXPECT_EQ(app.model.piecesDrawn() < pieces.size(), view.skips) << view.name;
+  }
 }

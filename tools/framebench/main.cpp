@@ -3,7 +3,9 @@
 // every 33 ms) for twelve seconds and prints the median frame in the first two seconds after the
 // open and in the two seconds ten seconds later, how long the picture went on moving after the
 // release, and the peak memory. The load's figure comes with the longest time the window went
-// without a new picture while it loaded. Needs a display; builds for both platforms.
+// without a new picture while it loaded. Then it holds the camera still, at the start view and 100
+// units above spots spread over the track looking down, and prints the median frame of each and how
+// many of the track's pieces it drew. Needs a display; builds for both platforms.
 // Usage: framebench TRACK     e.g. framebench smxU/endurance-1m.smx
 #include <GL/gl.h>
 
@@ -32,6 +34,11 @@ constexpr Seconds firstWindow{2};
 constexpr Seconds laterFrom{10};
 // The picture counts as still once no frame has come for this long after the release.
 constexpr auto stillAfter = std::chrono::seconds(2);
+constexpr int lowSpots = 16;
+constexpr int startFrames = 15;
+constexpr int framesEachSpot = 3;
+constexpr int lowHeight = 100;  // view units above the mesh's z = 0
+constexpr double viewUnit = 10000;  // mesh units
 
 double millisecondsBetween(Clock::time_point from, Clock::time_point to) {
   return std::chrono::duration<double, std::milli>(to - from).count();
@@ -95,6 +102,13 @@ Clock::time_point fly(TimedApp& app, int& sent) {
   return released;
 }
 
+template <class Value>
+Value median(std::vector<Value> values) {
+  if (values.empty()) return Value{};
+  std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
+  return values[values.size() / 2];
+}
+
 // The median time of the frames begun between from and from + length after the open.
 double medianFrame(const std::vector<TimedApp::Frame>& frames, Clock::time_point opened, Seconds from, Seconds length) {
   std::vector<double> times;
@@ -102,9 +116,44 @@ double medianFrame(const std::vector<TimedApp::Frame>& frames, Clock::time_point
     const Seconds at = frame.start - opened;
     if (at >= from && at < from + length) times.push_back(millisecondsBetween(frame.start, frame.end));
   }
-  if (times.empty()) return 0;
-  std::nth_element(times.begin(), times.begin() + times.size() / 2, times.end());
-  return times[times.size() / 2];
+  return median(times);
+}
+
+struct StillView {
+  double frameMs;
+  std::size_t piecesDrawn;
+};
+
+// Frames drawn with the camera held still at each of the views that place sets: their medians.
+template <class Place>
+StillView stillFrames(TimedApp& app, int views, int framesEachView, Place place) {
+  std::vector<double> times;
+  std::vector<std::size_t> drawn;
+  for (int view = 0; view < views; ++view) {
+    place(view);
+    for (int i = 0; i < framesEachView; ++i) {
+      app.render();
+      times.push_back(millisecondsBetween(app.frames.back().start, app.frames.back().end));
+      drawn.push_back(app.model.piecesDrawn());
+    }
+  }
+  return {median(times), median(drawn)};
+}
+
+void startView(ZarvoApp& app) {
+  app.model.startView(app.translateX, app.translateY, app.translateZ);
+  app.rotateX = app.rotateY = app.rotateZ = 0;
+  app.fov = 80;
+}
+
+// Looking straight down from lowHeight above the middle of one of the pieces spread through the file.
+void lowView(ZarvoApp& app, int spot) {
+  const auto& pieces = app.model.trackPieces();
+  const SmxModel::Piece& piece = pieces[pieces.size() * std::size_t(spot) / lowSpots];
+  startView(app);
+  app.translateX = -int((double(piece.low[0]) + piece.high[0]) / 2 / viewUnit);
+  app.translateY = -int((double(piece.low[1]) + piece.high[1]) / 2 / viewUnit);
+  app.translateZ = -lowHeight;
 }
 
 }  // namespace
@@ -150,6 +199,13 @@ int main(int argc, char** argv) {
   std::printf("  frames %zu; key-downs sent %d, handled %d; release to last frame %.0f ms\n", app->frames.size(), sent,
               app->keyDowns, std::max(0.0, lag));
   std::printf("  peak memory %.0f MiB\n", peakMemoryMiB());
+  const std::size_t pieces = app->model.trackPieces().size();
+  const StillView atStart = stillFrames(*app, 1, startFrames, [&](int) { startView(*app); });
+  const StillView low = pieces ? stillFrames(*app, lowSpots, framesEachSpot, [&](int spot) { lowView(*app, spot); }) : StillView{};
+  std::printf("  median frame held still: start view %.1f ms, %zu of %zu pieces drawn\n", atStart.frameMs,
+              atStart.piecesDrawn, pieces);
+  std::printf("  %d units above %d spots of the track, looking down: %.1f ms, %zu of %zu pieces drawn (%.2fx)\n",
+              lowHeight, lowSpots, low.frameMs, low.piecesDrawn, pieces, atStart.frameMs > 0 ? low.frameMs / atStart.frameMs : 0.0);
   delete app;
   theApp = nullptr;
   return 0;
