@@ -10,20 +10,40 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 logs=$root/build/logs
 
-summary=() failed=0 started=$SECONDS
-record() {  # STATUS WHAT: with the seconds since the last record
-  summary+=("$(printf '%-5s %s [%d s]' "$1" "$2" $((SECONDS - started)))") started=$SECONDS
+summary=() failed=0
+record() {  # STATUS WHAT SECONDS
+  summary+=("$(printf '%-5s %s [%d s]' "$@")")
   [ "$1" = PASS ] || failed=$((failed + 1))
 }
 . scripts/logged-step.sh
-# step WHAT COMMAND...: runs a test step in full view and records its result.
-step() {
-  echo "== $1"
-  if "${@:2}"; then record PASS "$1"; else echo "FAILED: $1"; record FAIL "$1"; fi
+# beside WHAT COMMAND...: starts a test step beside the others, its output kept in a log. settle waits
+# for them all, shows each one's output and records its result. Steps started together share no
+# display, Wine prefix or build folder; they take turns on the cores instead of leaving one idle.
+beside_whats=() beside_pids=()
+timed() {  # LOG COMMAND...: runs COMMAND, its output in LOG and its seconds in LOG.seconds
+  local since=$SECONDS status=0
+  "${@:2}" >"$1" 2>&1 || status=$?
+  echo $((SECONDS - since)) >"$1.seconds"
+  return "$status"
+}
+beside() {
+  timed "$logs/step-${#beside_pids[@]}.log" "${@:2}" &
+  beside_whats+=("$1") beside_pids+=($!)
+}
+settle() {
+  local i log status
+  for i in "${!beside_pids[@]}"; do
+    log=$logs/step-$i.log status=PASS
+    wait "${beside_pids[$i]}" || status=FAIL
+    echo "== ${beside_whats[$i]}" && cat "$log"
+    [ "$status" = PASS ] || echo "FAILED: ${beside_whats[$i]}"
+    record "$status" "${beside_whats[$i]}" "$(cat "$log.seconds")"
+  done
+  beside_whats=() beside_pids=()
 }
 
 setup="setting up the machine's packages"
-logged_step "$setup" "$logs/setup.log" bash scripts/setup.sh && record PASS "$setup" || exit 1
+logged_step "$setup" "$logs/setup.log" bash scripts/setup.sh && record PASS "$setup" "$SECONDS" || exit 1
 . scripts/windows-build.sh
 [ "$windows_build" = win32 ] && unrun=win64 || unrun=win32
 echo "The Windows suites run on the $windows_build build: $windows_why."
@@ -32,15 +52,16 @@ build() { cmake --preset "$1" && cmake --build --preset "$1" -j"$(nproc)" ${2:+-
 # The build whose suites cannot run here builds only what it ships.
 declare -A built only=(["$unrun"]=all)
 for preset in linux linux-asan win32 win64; do
+  since=$SECONDS
   if logged_step "building $preset" "$logs/build-$preset.log" build "$preset" "${only[$preset]:-}"; then
-    built[$preset]=1 && record PASS "building $preset"
+    built[$preset]=1 && record PASS "building $preset" $((SECONDS - since))
   else
-    record FAIL "building $preset"
+    record FAIL "building $preset" $((SECONDS - since))
   fi
 done
-# tests PRESET WHAT COMMAND...: a step that needs PRESET's build, run only if it was built.
+# tests PRESET WHAT COMMAND...: a step beside the others that needs PRESET's build, if it was built.
 tests() {
-  if [ -n "${built[$1]:-}" ]; then step "$2" "${@:3}"; else record FAIL "$2: not run, its build failed"; fi
+  if [ -n "${built[$1]:-}" ]; then beside "${@:2}"; else record FAIL "$2: not run, its build failed" 0; fi
 }
 
 # Leaks are checked by the soak and cycle tests with their own figures; LeakSanitizer
@@ -48,13 +69,16 @@ tests() {
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 tests linux "native suites (linux)" scripts/with-display.sh ctest --preset linux
+beside "fuzzing the reader for ${ZARVO_FUZZ_SECONDS:-30} s" scripts/fuzz.sh "${ZARVO_FUZZ_SECONDS:-30}"
+settle
 tests linux-asan "sanitizer suites (linux-asan)" scripts/with-display.sh ctest --preset linux-asan
 tests "$windows_build" "Windows suites on the $windows_build build, under Wine ($windows_why)" \
   scripts/with-display.sh --wine "$windows_build" ctest --preset "$windows_build"
+settle
 tests "$unrun" "the $unrun zarvo.exe, checked without running it" \
   bash tests/package/check-exe.sh "$unrun" "build/$unrun/platform/win32/zarvo.exe"
-step "packages (.deb, win32 and win64 zips)" bash tests/package/check-packages.sh
-step "fuzzing the reader for ${ZARVO_FUZZ_SECONDS:-30} s" scripts/fuzz.sh "${ZARVO_FUZZ_SECONDS:-30}"
+beside "packages (.deb, win32 and win64 zips)" bash tests/package/check-packages.sh
+settle
 
 echo "== Summary"
 printf '%s\n' "${summary[@]}"
