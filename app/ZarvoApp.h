@@ -1,7 +1,7 @@
 // The application object: owns the overlay, the mesh and the camera, and handles every window event.
-// Its members live in four files: app/ZarvoApp.cpp (create, onFocus, onMouseUp),
-// app/Screens.cpp (buildScreen, onButton, showNotice), app/TrackLoading.cpp (openTrack), view/Controls.cpp (keys, mouse moves, the wheel)
-// and view/Frame.cpp (render, requestFrame, onResize, onActivate, onTimer).
+// Its members live in five files: app/ZarvoApp.cpp (create, onFocus, onMouseUp), app/Screens.cpp
+// (buildScreen, onButton, showNotice), app/TrackLoading.cpp (openTrack), view/Controls.cpp (keys,
+// mouse moves, the wheel) and view/Frame.cpp (render, requestFrame, onResize, onActivate, onTimer).
 #pragma once
 
 #include <string>

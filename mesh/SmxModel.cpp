@@ -36,8 +36,9 @@ void compileGround(const unsigned char* header) {
 
 // NOTE: Mesa does not survive a failed allocation while it compiles a list (it crashes inside the
 // renderer), so GL_OUT_OF_MEMORY cannot be waited for: before a piece is begun, address space as
-// large as what the piece and a frame will take must be to be had, in one block. Measured with llvmpipe: a 10M-triangle
-// track, loaded and flown over, holds 54 bytes a triangle, and a frame takes up to 70 MB.
+// large as what the piece and a frame will take must be to be had, in one block. Measured with
+// llvmpipe: a 10M-triangle track, loaded and flown over, holds 54 bytes a triangle, and a frame
+// takes up to 70 MB.
 constexpr std::uint64_t listBytesPerTriangle = 64;
 constexpr std::uint64_t rendererReserve = std::uint64_t{96} << 20;
 
