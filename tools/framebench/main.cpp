@@ -17,7 +17,7 @@
 #include <thread>
 #include <vector>
 
-#include "PeakMemory.h"
+#include "ProcessMemory.h"
 #include "app/ZarvoApp.h"
 #include "platform/Platform.h"
 #include "platform/WindowInput.h"

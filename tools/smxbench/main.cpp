@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "Circuit.h"
+#include "ProcessMemory.h"
 #include "mesh/SmxFormat.h"
 #include "mesh/SmxModel.h"
 #include "mesh/SmxReader.h"
@@ -38,15 +39,6 @@ double bestOf(Work work) {
     best = std::min(best, millisecondsSince(start));
   }
   return best;
-}
-
-// A resident-memory figure of this process in MiB: "VmRSS:" now, "VmHWM:" the peak since the last reset.
-double residentMiB(const std::string& field) {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line))
-    if (line.rfind(field, 0) == 0) return std::atof(line.c_str() + field.size()) / 1024;
-  return 0;
 }
 
 void resetPeak() { std::ofstream("/proc/self/clear_refs") << "5"; }

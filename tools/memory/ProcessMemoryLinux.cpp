@@ -1,14 +1,14 @@
-// Peak memory on Linux: the resident high-water mark.
+// Process memory on Linux, read from /proc.
 #include <cstdlib>
 #include <fstream>
-#include <string>
 
-#include "PeakMemory.h"
+#include "ProcessMemory.h"
 
-double peakMemoryMiB() {
+double residentMiB(const std::string& field) {
   std::ifstream status("/proc/self/status");
-  const std::string field = "VmHWM:";
   for (std::string line; std::getline(status, line);)
     if (line.rfind(field, 0) == 0) return std::atof(line.c_str() + field.size()) / 1024;
   return 0;
 }
+
+double peakMemoryMiB() { return residentMiB("VmHWM:"); }

@@ -1,8 +1,8 @@
-// Peak memory on Windows: the peak working set.
+// Process memory on Windows: the peak working set.
 #include <windows.h>
 #include <psapi.h>
 
-#include "PeakMemory.h"
+#include "ProcessMemory.h"
 
 double peakMemoryMiB() {
   PROCESS_MEMORY_COUNTERS counters{};
