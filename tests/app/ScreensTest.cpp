@@ -86,11 +86,12 @@ TEST(Screens, FileListNumbersTheTracksOfBothFoldersAndAClickShowsTheMeshScreenTh
   app.buildScreen();
   testing::internal::CaptureStdout();
   clickFile(1);
-  const std::string refusal = "smx/big.smx: too big for a 32-bit program (" + std::to_string(over) +
-                              " triangles); the 64-bit Zarvo opens it";
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), refusal + "\n");
-  const Button* notice = app.panel.get(ZarvoApp::noticeBoxId);
-  EXPECT_TRUE(notice && notice->getText() == refusal && !app.model.isLoaded());
+  const std::string refusal = "smx/big.smx: too big for a 32-bit program (" + std::to_string(over) + " triangles)";
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), refusal + "; the 64-bit Zarvo opens it\n");
+  Button* notice = app.panel.get(ZarvoApp::noticeBoxId);
+  ASSERT_TRUE(notice && notice->getText() == refusal + "\nthe 64-bit Zarvo opens it" && !app.model.isLoaded());
+  notice->setClickable(true);  // to find its lower edge: its two lines take 34 pixels
+  EXPECT_TRUE(notice->hitTest(5, 39) && !notice->hitTest(5, 40));
 }
 
 }  // namespace
