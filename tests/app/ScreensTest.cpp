@@ -93,8 +93,8 @@ TEST(Screens, FileListNumbersTheTracksOfBothFoldersAndAClickShowsTheMeshScreenTh
   EXPECT_TRUE(notice->hitTest(5, 39) && !notice->hitTest(5, 40));
 }
 
-// The allocator keeps freed memory for the next frame; a closed track's goes back to the system. A sanitizer's
-// allocator keeps its own.
+// The allocator keeps freed memory for the next frame; a closed track's goes back to the system. A
+// sanitizer's allocator keeps its own.
 #if !defined(_WIN32) && !defined(__SANITIZE_ADDRESS__)
 TEST(Screens, ClosingABigTrackHandsItsMemoryBackToTheSystem) {
   std::string error;

@@ -31,9 +31,9 @@ void writeQuarters() {
   track.writeTo("smx/quarters.smx");
 }
 
-// Plays tokens such as "W3" (three presses of W), "<" and ">" (the Left and Right arrows), "^" and "v" (Up and
-// Down), "+" and "-" (a wheel notch away and back), "x-90" or "y60" (a right-button drag of 90 pixels to the left
-// or 60 down); returns how many input events it sent.
+// Plays tokens such as "W3" (three presses of W), "<" and ">" (the Left and Right arrows), "^" and "v" (Up
+// and Down), "+" and "-" (a wheel notch away and back), "x-90" or "y60" (a right-button drag of 90 pixels to
+// the left or 60 down); returns how many input events it sent.
 int play(ZarvoApp& app, const std::string& tokens) {
   const unsigned pressed[] = {keys::w, keys::a, keys::s, keys::d, keys::left, keys::right, keys::up, keys::down};
   std::istringstream in(tokens);
@@ -51,8 +51,8 @@ int play(ZarvoApp& app, const std::string& tokens) {
   return events;
 }
 
-// What the last frame shows at each probe, row by row from the top: the letter of a square's colour, k for the
-// ground, . for anything else.
+// What the last frame shows at each probe, row by row from the top: the letter of a square's colour, k for
+// the ground, . for anything else.
 std::string probes() {
   std::string seen;
   for (int y : {100, 200, 290, 420}) {

@@ -61,9 +61,9 @@ TEST(Frame, ResizeSetsTheViewportAndTheAspectRepaintsAskForAFrameAndTheFocusSets
   EXPECT_EQ(windowOpacity(), 255);
 }
 
-// A burst of key-downs queued faster than frames are drawn: every one moves the camera, and the one frame comes
-// after the last; a single key-down gets its frame too. The frame ends the message loop, so nothing waits on a
-// clock; the suite holds the keyboard-layout lock, since a key looked up under another layout would be lost.
+// A burst of key-downs queued faster than frames are drawn: every one moves the camera, and the one frame
+// comes after the last; a single key-down gets its frame too. The frame ends the loop: nothing waits on a
+// clock. The suite holds the keyboard-layout lock: a key looked up under another layout would be lost.
 TEST(Frame, QueuedInputIsAllHandledBeforeItsOneFrameWhichShowsTheCamera) {
   RunningApp running(writeTrack);
   running.openFile(1);
