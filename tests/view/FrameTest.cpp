@@ -63,7 +63,7 @@ TEST(Frame, ResizeSetsTheViewportAndTheAspectRepaintsAskForAFrameAndTheFocusSets
 
 // A burst of key-downs queued faster than frames are drawn: every one moves the camera, and the one frame
 // comes after the last; a single key-down gets its frame too. The frame ends the loop: nothing waits on a
-// clock. The suite holds the keyboard-layout lock: a key looked up under another layout would be lost.
+// clock. (The X11 suite, which switches the keyboard layout that a key is looked up in, runs alone.)
 TEST(Frame, QueuedInputIsAllHandledBeforeItsOneFrameWhichShowsTheCamera) {
   RunningApp running(writeTrack);
   running.openFile(1);
