@@ -23,7 +23,7 @@
 #include "support/Footprint.h"
 #include "support/RunningApp.h"
 #include "support/SmxBytes.h"
-#include "support/WindowTitle.h"
+#include "support/WindowState.h"
 #include "ui/Button.h"
 #include "ui/Viewport.h"
 #include "view/InputCodes.h"

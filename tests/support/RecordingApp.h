@@ -2,6 +2,7 @@
 // so tests can check what a window backend delivers for each native event.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,8 +18,9 @@ class RecordingApp : public ZarvoApp {
  public:
   bool forward = false;  // each call then also runs the real handler, after it is recorded
   std::vector<HandlerCall> calls;
+  std::function<void()> afterRender = [] {};  // runs after each frame the real render drew
 
-  void render() override { record("render", {}, [&] { ZarvoApp::render(); }); }
+  void render() override { record("render", {}, [&] { ZarvoApp::render(), afterRender(); }); }
   void requestFrame() override { record("requestFrame", {}, [&] { ZarvoApp::requestFrame(); }); }
   void onResize(int w, int h) override { record("onResize", {w, h}, [&] { ZarvoApp::onResize(w, h); }); }
   void onActivate(bool a) override { record("onActivate", {a}, [&] { ZarvoApp::onActivate(a); }); }

@@ -11,9 +11,8 @@ TEST(CameraMath, PanTableAndItsStepCloseToTheGround) {
     int rotateZ;
     std::pair<int, int> w, a, s, d;
   } table[] = {
-      {0, {0, -100}, {100, 0}, {0, 100}, {-100, 0}},    {30, {50, -86}, {86, 49}, {-50, 86}, {-86, -49}},
-      {45, {70, -70}, {70, 70}, {-70, 70}, {-70, -70}}, {90, {100, 0}, {0, 100}, {-100, 0}, {0, -100}},
-      {-10, {-17, -98}, {98, -17}, {17, 98}, {-98, 17}},
+      {30, {50, -86}, {86, 49}, {-50, 86}, {-86, -49}}, {45, {70, -70}, {70, 70}, {-70, 70}, {-70, -70}},
+      {-10, {-17, -98}, {98, -17}, {17, 98}, {-98, 17}},  // headings 0 and 90: the app's controls table
   };
   for (const auto& row : table) {
     const std::pair<unsigned, std::pair<int, int>> presses[] = {{keys::w, row.w}, {keys::a, row.a}, {keys::s, row.s},
@@ -48,7 +47,6 @@ TEST(CameraMath, DragTurnsOneDegreePerPixel) {
     int lastX, lastY, x, y, rotateX, rotateZ;
     std::pair<int, int> expected;  // rotateX, rotateZ
   } table[] = {
-      {100, 100, 110, 100, 0, 0, {0, -10}}, {100, 100, 70, 100, 0, 0, {0, 30}},  // right and left
       {0, 300, 0, 100, 170, 0, {10, 0}},    // the remainder of 360 comes before the clamp
       {0, 100, 0, 150, 0, 0, {0, 0}},       {0, 300, 0, 100, 90, 0, {180, 0}},  // tilt stops at 0 and 180
       {0, 0, 400, 0, 0, -10, {0, -50}},     // the heading keeps its sign

@@ -1,4 +1,4 @@
-// The main window under Wine: showing, styles, GL state, opacity, each message's handler call, teardown.
+// The main window under Wine: showing, styles, GL state, each message's handler call, teardown.
 #include <windows.h>
 
 #include <GL/gl.h>
@@ -22,11 +22,6 @@ TEST(MainWindow, ShowsAStyledWindowWhoseMessagesEachCallOneHandlerAndTeardownRel
     EXPECT_EQ(GetWindowLongA(window, GWL_STYLE) & ~WS_VISIBLE, 0x06CF0000);
     EXPECT_EQ(GetWindowLongA(window, GWL_EXSTYLE), 0x000C0100);
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST) && glIsEnabled(GL_BLEND) && glIsEnabled(GL_CULL_FACE));
-    for (bool focused : {false, true}) {  // half transparent while another window has the focus
-      running.app.onFocus(focused);
-      BYTE alpha = 0; GetLayeredWindowAttributes(window, nullptr, &alpha, nullptr);
-      EXPECT_EQ(alpha, focused ? 255 : 128);
-    }
 
     running.app.forward = false;  // no handler name for a message that is not handled
     const struct { UINT message; WPARAM wParam; LPARAM lParam; HandlerCall expected; } cases[] = {

@@ -15,6 +15,7 @@
 #include "platform/x11/EventDispatch.h"
 #include "platform/x11/X11Window.h"
 #include "support/RecordingApp.h"
+#include "support/WindowState.h"
 
 void PrintTo(const HandlerCall& call, std::ostream* out) { *out << call.handler << testing::PrintToString(call.args); }
 
@@ -75,23 +76,6 @@ TEST_F(X11WindowTest, OpensHiddenWithADepthBufferShowsWithTheFocusAndFailedStart
   ASSERT_TRUE(open()) << "opens again after failing";
 }
 
-// A property as other clients see it: its type's name, then its format-8 bytes or its format-32 items.
-std::string property(const char* name) {
-  Atom type = None;
-  int format = 0;
-  unsigned long count = 0, remaining = 0;
-  unsigned char* data = nullptr;
-  XGetWindowProperty(mainWindow.display, mainWindow.window, XInternAtom(mainWindow.display, name, False), 0, 1L << 20,
-                     False, AnyPropertyType, &type, &format, &count, &remaining, &data);
-  char* typeName = type == None ? nullptr : XGetAtomName(mainWindow.display, type);
-  std::string read = typeName ? typeName : "";
-  if (format == 8) read += " " + std::string(reinterpret_cast<char*>(data), count);
-  // Format-32 items come back as sign-extended longs; the server holds their low 32 bits.
-  for (unsigned long i = 0; format == 32 && i < count; ++i) read += " " + std::to_string(std::uint32_t(reinterpret_cast<long*>(data)[i]));
-  XFree(typeName), XFree(data);
-  return read;
-}
-
 TEST_F(X11WindowTest, TellsTheWindowManagerTitleOpacityAndCloseProtocol) {
   // Latin-1 is converted; a name in UTF-8 already is shown as it is, not encoded twice.
   const struct { const char *title, *utf8; unsigned char alpha; std::uint32_t opacity; } rows[] = {
@@ -99,10 +83,10 @@ TEST_F(X11WindowTest, TellsTheWindowManagerTitleOpacityAndCloseProtocol) {
       {"Zarvo - smx/caf\xc3\xa9.smx", "Zarvo - smx/caf\xc3\xa9.smx", 0, 0}, {"", "", 255, 0xFFFFFFFFU}};
   for (const auto& row : rows) {
     platform::setTitle(row.title), platform::setOpacity(row.alpha);
-    EXPECT_EQ(property("_NET_WM_NAME"), "UTF8_STRING " + std::string(row.utf8));
-    EXPECT_EQ(property("_NET_WM_WINDOW_OPACITY"), "CARDINAL " + std::to_string(row.opacity));
+    EXPECT_EQ(windowProperty("_NET_WM_NAME"), "UTF8_STRING " + std::string(row.utf8));
+    EXPECT_EQ(windowProperty("_NET_WM_WINDOW_OPACITY"), "CARDINAL " + std::to_string(row.opacity));
   }
-  EXPECT_EQ(property("WM_PROTOCOLS"), "ATOM " + std::to_string(mainWindow.deleteMessage));
+  EXPECT_EQ(windowProperty("WM_PROTOCOLS"), "ATOM " + std::to_string(mainWindow.deleteMessage));
 }
 
 // An event as the server would deliver it under `layouts`: `detail` is the keycode, button, Expose count, focus mode

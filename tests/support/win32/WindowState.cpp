@@ -1,4 +1,4 @@
-#include "support/WindowTitle.h"
+#include "support/WindowState.h"
 
 #include "platform/win32/Win32Window.h"
 
@@ -6,4 +6,9 @@ std::string windowTitle() {
   char title[1024] = {};
   GetWindowTextA(mainWindow(), title, sizeof title);
   return title;
+}
+
+int windowOpacity() {
+  BYTE alpha = 0;
+  return GetLayeredWindowAttributes(mainWindow(), nullptr, &alpha, nullptr) ? alpha : -1;
 }
