@@ -75,7 +75,7 @@ void ZarvoApp::buildScreen() {
   } else {
     platform::setTitle("Zarvo");
     addFileListScreen(panel, fontBase);
-    if (model.lastFailure() == SmxModel::Failure::TooBig) showNotice(refusal());
+    if (model.refused()) showNotice(refusal());
   }
 }
 

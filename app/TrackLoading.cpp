@@ -20,8 +20,10 @@ std::string percentOf(double share) { return std::to_string(static_cast<int>(sha
 }  // namespace
 
 std::string ZarvoApp::refusal() const {
-  return model.path() + ": too big for the memory left (" + std::to_string(model.declaredTriangles()) +
-         " triangles)";
+  const std::string triangles = " (" + std::to_string(model.declaredTriangles()) + " triangles)";
+  if (model.lastFailure() == SmxModel::Failure::OverCeiling)
+    return model.path() + ": too big for a 32-bit program" + triangles + "; the 64-bit Zarvo opens it";
+  return model.path() + ": too big for the memory left" + triangles;
 }
 
 void ZarvoApp::openTrack(const std::string& path) {
@@ -36,7 +38,9 @@ void ZarvoApp::openTrack(const std::string& path) {
     shownAt = now;
     return true;
   });
-  if (model.lastFailure() != SmxModel::Failure::TooBig) return;
+  // What a refused or abandoned load freed goes back to the system now, not at the next click.
+  if (!model.isLoaded()) platform::releaseFreedMemory();
+  if (!model.refused()) return;
   std::puts(refusal().c_str());
   std::fflush(stdout);
 }

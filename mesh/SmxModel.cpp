@@ -36,17 +36,28 @@ void compileGround(const unsigned char* header) {
   glEnd();
 }
 
-// NOTE: Mesa does not survive a failed allocation while it compiles a list (it crashes inside the
-// renderer), so GL_OUT_OF_MEMORY cannot be waited for: before a piece is begun, address space as
-// large as what the piece and a frame will take must be to be had, in one block. Measured with
-// llvmpipe: a 10M-triangle track, loaded and flown over, holds 54 bytes a triangle, and a frame
-// takes up to 70 MB. The corners kept beside the lists take 17 more (0.67 points of 16 bytes and
-// three 2-byte indices a triangle on the generated tracks).
+// NOTE: Mesa does not survive a failed allocation while it compiles or draws a list (it crashes inside
+// the renderer), so GL_OUT_OF_MEMORY cannot be waited for. Before a piece is begun, address space as
+// large as what the piece and a frame will take must be to be had, in one block; after the last piece,
+// as much as the first frames of the whole track take. Measured with llvmpipe: a 10M-triangle track,
+// loaded and flown over, holds 54 bytes a triangle; a frame of the file list takes up to 70 MB, and the
+// first frames over a 1M, 10M and 25M track grow the address space by 98, 169 and 203 MB. The corners
+// kept beside the lists take 17 bytes a triangle more (0.67 points of 16 bytes and three 2-byte indices
+// a triangle on the generated tracks).
 constexpr std::uint64_t listBytesPerTriangle = 64 + 17;
 constexpr std::uint64_t rendererReserve = std::uint64_t{96} << 20;
+constexpr std::uint64_t trackFrameReserve = std::uint64_t{160} << 20;
+constexpr std::uint64_t frameBytesPerTriangle = 6;
 
-bool memoryFor(std::int64_t triangles) {
-  const std::uint64_t bytes = rendererReserve + std::uint64_t(triangles) * listBytesPerTriangle;
+std::uint64_t listBytes(std::int64_t triangles) {
+  return rendererReserve + std::uint64_t(triangles) * listBytesPerTriangle;
+}
+
+std::uint64_t firstFrameBytes(std::int64_t triangles) {
+  return trackFrameReserve + std::uint64_t(triangles) * frameBytesPerTriangle;
+}
+
+bool memoryFor(std::uint64_t bytes) {
   return bytes <= std::numeric_limits<std::size_t>::max() && platform::canReserve(std::size_t(bytes));
 }
 
@@ -63,9 +74,11 @@ void emitCorner(const unsigned char* point, std::int32_t (&low)[3], std::int32_t
   }
 }
 
-// Up to limit triangles of the current object into the piece's list, and the box around them;
-// returns how many. The box is kept in locals while the list is compiled, out of the GL calls' reach.
-std::int64_t compilePiece(SmxReader& reader, std::int64_t limit, SmxModel::Piece& piece, PieceCornersBuilder& kept) {
+// Up to records triangle records of the current object, drawable or not, into the piece's list, and the
+// box around the drawable ones; returns how many were drawable. The box is kept in locals while the
+// list is compiled, out of the GL calls' reach.
+std::int64_t compilePiece(SmxReader& reader, std::int64_t records, SmxModel::Piece& piece,
+                          PieceCornersBuilder& kept) {
   std::int32_t low[3], high[3];
   std::fill(std::begin(low), std::end(low), std::numeric_limits<std::int32_t>::max());
   std::fill(std::begin(high), std::end(high), std::numeric_limits<std::int32_t>::min());
@@ -73,7 +86,7 @@ std::int64_t compilePiece(SmxReader& reader, std::int64_t limit, SmxModel::Piece
   kept.begin(reader.pointRecords());
   glNewList(piece.list, GL_COMPILE);
   glBegin(GL_TRIANGLES);
-  while (count < limit && reader.nextTriangle()) {
+  while (reader.nextTriangle(records)) {
     for (int k = 0; k < 3; ++k) emitCorner(reader.corner(k), low, high, kept);
     ++count;
   }
@@ -108,6 +121,11 @@ bool SmxModel::load(const std::string& path, const Progress& progress) {
 
   const std::int64_t size = SmxReader::sizeOf(file);
   declared = SmxReader::declaredTriangles(file, size);
+  // No more triangles are drawable than declared, so this refuses nothing that would fit.
+  if (declared > triangleCeiling) {
+    std::fclose(file);
+    return fail(Failure::OverCeiling);
+  }
   bool outOfMemory = false;
   SmxReader reader(file, size, [&](const SmxDefect& defect) { outOfMemory |= isOutOfMemory(defect); });
   // A file that ends inside its header has no ground colour: its list stays empty.
@@ -128,19 +146,21 @@ bool SmxModel::load(const std::string& path, const Progress& progress) {
   return true;
 }
 
-// The triangles of each object in runs of at most maxPieceTriangles, each run a list of its own.
+// The triangle records of each object in runs of at most maxPieceTriangles, the drawable ones of each
+// run in a list of its own. Progress is told after each run, however few of its records were drawable.
 SmxModel::Failure SmxModel::compilePieces(SmxReader& reader, const Progress& progress) {
   clearGlErrors();
   std::int64_t compiled = 0;
+  std::int64_t read = 0;
   PieceCornersBuilder kept;
   while (reader.nextObject()) {
     while (reader.trianglesLeft() > 0) {
-      const std::int64_t size = std::min(reader.trianglesLeft(), maxPieceTriangles);
-      if (!memoryFor(size)) return Failure::TooBig;
+      const std::int64_t left = reader.trianglesLeft();
+      const std::int64_t records = std::min(left, maxPieceTriangles);
+      if (!memoryFor(listBytes(records))) return Failure::TooBig;
       Piece piece{glGenLists(1), {}, {}};
       if (piece.list == 0) return Failure::TooBig;
-      const std::int64_t count = compilePiece(reader, size, piece, kept);
-      // A run that found no drawable triangle ends the object and keeps no list.
+      const std::int64_t count = compilePiece(reader, records, piece, kept);
       if (count > 0) {
         pieces.push_back(piece);
         corners.push_back(kept.finish());
@@ -148,12 +168,12 @@ SmxModel::Failure SmxModel::compilePieces(SmxReader& reader, const Progress& pro
         glDeleteLists(piece.list, 1);
       }
       if (glGetError() == GL_OUT_OF_MEMORY) return Failure::TooBig;
-      if (count == 0) break;
       compiled += count;
-      if (progress && !progress(std::min(1.0, double(compiled) / double(declared)))) return Failure::Abandoned;
+      read += left - reader.trianglesLeft();
+      if (progress && !progress(std::min(1.0, double(read) / double(declared)))) return Failure::Abandoned;
     }
   }
-  return Failure::NoFailure;
+  return memoryFor(firstFrameBytes(compiled)) ? Failure::NoFailure : Failure::TooBig;
 }
 
 bool SmxModel::fail(Failure why) {

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,8 +24,12 @@ class SmxModel {
   };
   static constexpr std::int64_t maxPieceTriangles = 16384;
 
-  // Why the last load left nothing loaded.
-  enum class Failure { NoFailure, NotOpened, Abandoned, TooBig };
+  // Why the last load left nothing loaded. TooBig: the memory left could not hold it; OverCeiling: the
+  // file declares more triangles than this program's address space can ever hold.
+  enum class Failure { NoFailure, NotOpened, Abandoned, TooBig, OverCeiling };
+  // The most triangles a 32-bit program takes: under 32-bit Wine the host's renderer runs out of address
+  // space long before the program's own reservations fail, so no probe can warn of it.
+  static constexpr std::int64_t triangleCeilingOf32Bits = 15000000;
 
   // Told after each piece the share of the file's declared triangles compiled so far, 0 to 1;
   // returning false abandons the load.
@@ -49,6 +54,8 @@ class SmxModel {
   std::string path() const;
 
   Failure lastFailure() const { return failure; }
+  // Whether the last load was refused as too big, rather than failed or abandoned.
+  bool refused() const { return failure == Failure::TooBig || failure == Failure::OverCeiling; }
   // The triangles that the last file opened declares, whether it loaded or not.
   std::int64_t declaredTriangles() const { return declared; }
   const std::vector<Piece>& trackPieces() const { return pieces; }
@@ -60,6 +67,8 @@ class SmxModel {
   void setSmallTriangleCull(bool on) { smallTriangleCull = on; }
   // How many triangles the last draw left out as lighting no pixel.
   std::size_t trianglesLeftOut() const { return leftOut; }
+  // Files that declare more triangles are refused before anything is read. Tests lower it.
+  void setTriangleCeiling(std::int64_t most) { triangleCeiling = most; }
 
  private:
   Failure compilePieces(SmxReader& reader, const Progress& progress);
@@ -81,4 +90,6 @@ class SmxModel {
   mutable std::unique_ptr<CullWorkers> workers;
   Failure failure = Failure::NoFailure;
   std::int64_t declared = 0;
+  std::int64_t triangleCeiling =
+      sizeof(void*) == 4 ? triangleCeilingOf32Bits : std::numeric_limits<std::int64_t>::max();
 };

@@ -108,8 +108,14 @@ bool SmxReader::readPoints() {
 }
 
 bool SmxReader::nextTriangle() {
-  while (!ended && triangle + 1 < triangles) {
+  std::int64_t unbounded = std::numeric_limits<std::int64_t>::max();
+  return nextTriangle(unbounded);
+}
+
+bool SmxReader::nextTriangle(std::int64_t& recordsLeft) {
+  while (!ended && triangle + 1 < triangles && recordsLeft > 0) {
     ++triangle;
+    --recordsLeft;
     unsigned char record[smx::triangleSize];
     const std::int64_t at = position;
     if (!readRecord(record, sizeof record, SmxDefect::Kind::ShortTriangle)) return false;

@@ -43,6 +43,9 @@ class SmxReader {
   // Reads triangle records of the current object until one whose three corners are
   // all points of the object. False when the object's triangles are done or the file has ended.
   bool nextTriangle();
+  // The same, reading at most recordsLeft records, drawable or not, and counting them off it:
+  // a run of undrawable records cannot hold the caller for long. False also once it is 0.
+  bool nextTriangle(std::int64_t& recordsLeft);
 
   // The 16-byte point record of corner 0, 1 or 2 of the current triangle.
   const unsigned char* corner(int k) const { return corners[k]; }
@@ -51,8 +54,8 @@ class SmxReader {
   // triangle count as stored, negative included.
   int objectCount() const { return objects; }
   std::int32_t triangleCount() const { return triangles; }
-  // Triangle records of the current object not read yet.
-  std::int64_t trianglesLeft() const { return std::max<std::int64_t>(triangles - 1 - triangle, 0); }
+  // Triangle records of the current object not read yet; none once the file has ended.
+  std::int64_t trianglesLeft() const { return ended ? 0 : std::max<std::int64_t>(triangles - 1 - triangle, 0); }
   // The point records of the current object, all pointsHeld() of them.
   const unsigned char* pointRecords() const { return pointBuffer.get(); }
   std::int64_t pointsHeld() const { return heldPoints; }

@@ -11,6 +11,9 @@ namespace {
 constexpr UINT takenDuringLongTask[][2] = {
     {0, WM_KEYFIRST - 1}, {WM_SYSKEYDOWN, WM_SYSDEADCHAR}, {WM_KEYLAST + 1, WM_MOUSEFIRST - 1}, {WM_MOUSELAST + 1, 0xFFFFFFFF}};
 
+// Pointer buttons pressed during a long task were aimed at a screen that the task replaces: dropped.
+constexpr UINT droppedDuringLongTask[][2] = {{WM_LBUTTONDOWN, WM_MBUTTONDBLCLK}, {WM_XBUTTONDOWN, WM_XBUTTONDBLCLK}};
+
 bool inLongTask = false;
 bool closeRequested = false;
 
@@ -25,6 +28,9 @@ bool platform::keepWindowAlive() {
   // NOTE: taking messages at all keeps Windows from showing the window as "Not Responding".
   inLongTask = true;
   MSG message;
+  for (const auto& range : droppedDuringLongTask)
+    while (PeekMessageA(&message, nullptr, range[0], range[1], PM_REMOVE)) {
+    }
   for (const auto& range : takenDuringLongTask) {
     while (!closeRequested && PeekMessageA(&message, nullptr, range[0], range[1], PM_REMOVE)) {
       if (message.message == WM_QUIT) {

@@ -61,9 +61,21 @@ bool isCloseRequest(const XClientMessageEvent& message) {
   return message.format == 32 && static_cast<Atom>(message.data.l[0]) == mainWindow.deleteMessage;
 }
 
-// What a long task handles at once: the server's repaint requests and the close request.
-Bool isUrgent(Display*, XEvent* event, XPointer) {
-  return event->type == Expose || (event->type == ClientMessage && isCloseRequest(event->xclient));
+// What a long task takes at once: the server's repaint requests, resizes and the close request, and the
+// pointer's buttons, which it drops: they were aimed at a screen that the task replaces. The wheel waits.
+Bool isTakenDuringLongTask(Display*, XEvent* event, XPointer) {
+  switch (event->type) {
+    case Expose:
+    case ConfigureNotify:
+      return True;
+    case ButtonPress:
+    case ButtonRelease:
+      return wheelDelta(event->xbutton.button) == 0;
+    case ClientMessage:
+      return isCloseRequest(event->xclient);
+    default:
+      return False;
+  }
 }
 
 }  // namespace
@@ -135,14 +147,16 @@ bool processEvent(const XEvent& event) {
 bool keepWindowAlive() {
   if (!mainWindow.display || !theApp) return true;
   XEvent event;
-  bool exposed = false;
-  while (XCheckIfEvent(mainWindow.display, &event, isUrgent, nullptr)) {
-    if (event.type == Expose)
-      exposed = true;
-    else
+  bool repaint = false;
+  while (XCheckIfEvent(mainWindow.display, &event, isTakenDuringLongTask, nullptr)) {
+    if (event.type == ClientMessage) {
       mainWindow.closeRequested = true;
+    } else if (event.type == Expose || event.type == ConfigureNotify) {
+      x11::processEvent(event);  // a new size sets the viewport that the repaint draws in
+      repaint = true;
+    }
   }
-  if (exposed && !mainWindow.closeRequested) theApp->render();
+  if (repaint && !mainWindow.closeRequested) theApp->render();
   return !mainWindow.closeRequested;
 }
 
