@@ -4,7 +4,7 @@
 
 namespace {
 
-// The GL thread and the renderer's own threads take the rest of the processor.
+// One a core, at most four: the GL thread spends much of a frame waiting for them.
 unsigned workerCount() {
   const unsigned cores = std::thread::hardware_concurrency();
   return std::clamp(cores, 1u, 4u);
