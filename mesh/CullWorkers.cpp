@@ -42,6 +42,8 @@ void CullWorkers::start(std::size_t count, Job frameWork) {
 
 const CulledPiece& CullWorkers::take(std::size_t job) {
   std::unique_lock<std::mutex> lock(mutex);
+  // Rather than wait for a job no thread has begun, the GL thread runs it, or an earlier one, itself.
+  while (nextJob <= job) runNext(lock);
   changed.wait(lock, [&] { return doneJob[job % slots.size()] == job + 1; });
   return slots[job % slots.size()];
 }
@@ -60,11 +62,15 @@ void CullWorkers::run() {
     // A job may start once the job before it in its slot has been released.
     changed.wait(lock, [&] { return stopping || (nextJob < jobs && nextJob < released + slots.size()); });
     if (stopping) return;
-    const std::size_t job = nextJob++;
-    lock.unlock();
-    work(job, slots[job % slots.size()]);
-    lock.lock();
-    doneJob[job % slots.size()] = job + 1;
-    changed.notify_all();
+    runNext(lock);
   }
+}
+
+void CullWorkers::runNext(std::unique_lock<std::mutex>& lock) {
+  const std::size_t job = nextJob++;
+  lock.unlock();
+  work(job, slots[job % slots.size()]);
+  lock.lock();
+  doneJob[job % slots.size()] = job + 1;
+  changed.notify_all();
 }

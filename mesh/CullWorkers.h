@@ -31,6 +31,8 @@ class CullWorkers {
 
  private:
   void run();
+  // Runs the next job not begun; called and returns with the lock held.
+  void runNext(std::unique_lock<std::mutex>& lock);
 
   std::mutex mutex;
   std::condition_variable changed;
