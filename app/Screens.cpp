@@ -1,4 +1,5 @@
 // The two screens (file list, loaded mesh) and what a click on their boxes does.
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -87,6 +88,8 @@ void ZarvoApp::showNotice(const std::string& text) {
     panel.add(noticeBoxId, notice);
   }
   notice->setPlainText(text);
+  const int lines = 1 + int(std::count(text.begin(), text.end(), '\n'));
+  notice->setGeometry(boxMargin, boxMargin, noticeBoxWidth, noticeBoxHeight + (lines - 1) * Button::linePitch);
 }
 
 void ZarvoApp::onButton(int id, Button* button) {

@@ -17,12 +17,18 @@ constexpr auto progressEvery = std::chrono::milliseconds(200);
 
 std::string percentOf(double share) { return std::to_string(static_cast<int>(share * 100)) + "%"; }
 
+// The notice's lines as one line of standard output.
+std::string oneLine(std::string text) {
+  for (std::size_t at; (at = text.find('\n')) != std::string::npos;) text.replace(at, 1, "; ");
+  return text;
+}
+
 }  // namespace
 
 std::string ZarvoApp::refusal() const {
   const std::string triangles = " (" + std::to_string(model.declaredTriangles()) + " triangles)";
   if (model.lastFailure() == SmxModel::Failure::OverCeiling)
-    return model.path() + ": too big for a 32-bit program" + triangles + "; the 64-bit Zarvo opens it";
+    return model.path() + ": too big for a 32-bit program" + triangles + "\nthe 64-bit Zarvo opens it";
   return model.path() + ": too big for the memory left" + triangles;
 }
 
@@ -41,6 +47,6 @@ void ZarvoApp::openTrack(const std::string& path) {
   // What a refused or abandoned load freed goes back to the system now, not at the next click.
   if (!model.isLoaded()) platform::releaseFreedMemory();
   if (!model.refused()) return;
-  std::puts(refusal().c_str());
+  std::puts(oneLine(refusal()).c_str());
   std::fflush(stdout);
 }

@@ -17,7 +17,6 @@ constexpr int kFormatBufferSize = 256;
 // The text's first baseline sits this far below the top edge, later lines follow at the line pitch.
 constexpr int kTextInset = 4;
 constexpr int kFirstBaselineDrop = 12;
-constexpr int kLinePitch = 14;
 
 // This code would call the list after the font's last one.
 constexpr unsigned char kCodeOutsideFont = platform::fontGlyphCount;
@@ -151,7 +150,7 @@ void Button::draw() const {
       glListBase(static_cast<GLuint>(font));
       glCallLists(static_cast<GLsizei>(line.size()), GL_UNSIGNED_BYTE, line.data());
       glPopAttrib();
-      penY -= kLinePitch;
+      penY -= linePitch;
     }
     start = end + 1;
   }

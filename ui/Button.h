@@ -12,6 +12,9 @@ enum Anchor : unsigned char {
 
 class Button {
  public:
+  // Between the baselines of two lines of text.
+  static constexpr int linePitch = 14;
+
   // A box's colour while the pointer is not over it.
   static constexpr unsigned char normalColour[4] = {0, 0, 0, 128};
 

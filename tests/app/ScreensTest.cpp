@@ -76,6 +76,22 @@ TEST(Screens, FileListNumbersTheTracksOfBothFoldersAndAClickShowsTheMeshScreenTh
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
   EXPECT_FALSE(app.model.isLoaded());
   EXPECT_EQ(boxes(app.panel), (Boxes{{1, "smxU/name.smx"}}));
+
+  // A file declaring more triangles than a 32-bit program holds is refused before it is read: in the 32-bit program
+  // at its own ceiling, elsewhere at one lowered to test the same rule.
+  const std::int64_t over = sizeof(void*) == 4 ? SmxModel::triangleCeilingOf32Bits + 1 : 2;
+  if (sizeof(void*) != 4) app.model.setTriangleCeiling(over - 1);
+  const SmxBytes declaring = SmxBytes().header(1).object(0, std::int32_t(over));
+  std::filesystem::resize_file(declaring.writeTo("smx/big.smx"), declaring.size() + 8 * std::uintmax_t(over));
+  app.buildScreen();
+  testing::internal::CaptureStdout();
+  clickFile(1);
+  const std::string refusal = "smx/big.smx: too big for a 32-bit program (" + std::to_string(over) + " triangles)";
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), refusal + "; the 64-bit Zarvo opens it\n");
+  Button* notice = app.panel.get(ZarvoApp::noticeBoxId);
+  ASSERT_TRUE(notice && notice->getText() == refusal + "\nthe 64-bit Zarvo opens it" && !app.model.isLoaded());
+  notice->setClickable(true);  // to find its lower edge: its two lines take 34 pixels
+  EXPECT_TRUE(notice->hitTest(5, 39) && !notice->hitTest(5, 40));
 }
 
 }  // namespace

@@ -110,4 +110,21 @@ TEST(SmxModel, DrawsTheGroundEveryDrawableTriangleInFileOrderAndTheAxesFromOneCa
   EXPECT_EQ(liveLists(), before);
 }
 
+// Undrawable records cost no triangle but are read all the same: progress comes at least every piece's worth of
+// records and counts them, so a long run of them cannot hold the window still.
+TEST(SmxModel, ProgressCountsRecordsReadDrawableOrNot) {
+  RunningApp running;
+  ASSERT_TRUE(running.created);
+  constexpr int undrawable = 40000;
+  SmxBytes file;
+  file.header(2).object(0, undrawable);
+  for (int i = 0; i < undrawable; ++i) file.triangle(0, 1, 2);
+  addPatch(file.object(3, 1), {0, 0, {255, 0, 0}}).triangle(0, 1, 2);
+  std::vector<double> shares;
+  SmxModel model;
+  ASSERT_TRUE(model.load(file.writeTo("undrawable.smx"), [&](double share) { return shares.push_back(share), true; }));
+  EXPECT_EQ(shares, (std::vector<double>{16384 / 40001.0, 32768 / 40001.0, 40000 / 40001.0, 1.0}));
+  EXPECT_EQ(model.trackPieces().size(), 1u);
+}
+
 }  // namespace

@@ -176,6 +176,18 @@ TEST_F(X11WindowTest, EachEventBecomesTheHandlerCallOfItsWindowsMessageAndCloseE
     app.calls.clear(), send(row), pump();
     EXPECT_EQ(app.calls, row.call.handler.empty() ? Calls{} : Calls{row.call}) << "row " << &row - rows;
   }
+  // A long task handles a resize at once and repaints, drops the pointer's buttons, which were aimed at the screen
+  // it replaces, and leaves the keys and the wheel queued in order.
+  app.calls.clear();
+  for (const Sent& row : {Sent{KeyPress, key(XK_d), 0, 0, 0, {}}, {ButtonPress, Button1, 690, 15, 0, {}},
+                          {ButtonRelease, Button1, 690, 15, Button1Mask, {}}, {ButtonPress, Button4, 30, 40, 0, {}},
+                          {ConfigureNotify, 0, 640, 400, 0, {}}})
+    send(row);
+  XSync(mainWindow.display, False);
+  EXPECT_TRUE(platform::keepWindowAlive());
+  EXPECT_EQ(app.calls, (Calls{{"onResize", {640, 400}}, {"render", {}}}));
+  app.calls.clear(), pump();
+  EXPECT_EQ(app.calls, (Calls{{"onKeyDown", {0x44}}, {"onMouseWheel", {130, 140, 0, 120}}}));
   // A close ends the loop with 0 after the events before it; waiting moves are merged into one.
   app.calls.clear();
   const auto protocol = [](const char* name) { return XInternAtom(mainWindow.display, name, False); };
