@@ -1,6 +1,9 @@
 // The application object's life: start-up, teardown, and the focus and click handlers.
 #include "app/ZarvoApp.h"
 
+#include <GL/gl.h>
+
+#include "mesh/SubpixelCull.h"
 #include "platform/Platform.h"
 #include "ui/Viewport.h"
 #include "view/FixedGlState.h"
@@ -33,6 +36,8 @@ bool ZarvoApp::create(const char* className, const char* windowName, int width, 
   windowOpen = true;
 
   setFixedGlState(platform::workspaceColour());
+  // A hardware renderer leaves out sub-pixel triangles itself; the cull is exact only where proven.
+  model.setSmallTriangleCull(SubpixelCull::provenFor(reinterpret_cast<const char*>(glGetString(GL_RENDERER))));
   callback.bind(this, &ZarvoApp::onButton);
   panel.setListener(&callback);
   fontBase = panel.createFont(fontHeight, fontFace);

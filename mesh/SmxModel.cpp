@@ -6,9 +6,11 @@
 #include <cstdio>
 #include <limits>
 
+#include "mesh/CullWorkers.h"
 #include "mesh/SmxDefect.h"
 #include "mesh/SmxFormat.h"
 #include "mesh/SmxReader.h"
+#include "mesh/SubpixelCull.h"
 #include "mesh/ViewVolume.h"
 #include "platform/Platform.h"
 
@@ -39,8 +41,10 @@ void compileGround(const unsigned char* header) {
 // large as what the piece and a frame will take must be to be had, in one block; after the last piece,
 // as much as the first frames of the whole track take. Measured with llvmpipe: a 10M-triangle track,
 // loaded and flown over, holds 54 bytes a triangle; a frame of the file list takes up to 70 MB, and the
-// first frames over a 1M, 10M and 25M track grow the address space by 98, 169 and 203 MB.
-constexpr std::uint64_t listBytesPerTriangle = 64;
+// first frames over a 1M, 10M and 25M track grow the address space by 98, 169 and 203 MB. The corners
+// kept beside the lists take 17 bytes a triangle more (0.67 points of 16 bytes and three 2-byte indices
+// a triangle on the generated tracks).
+constexpr std::uint64_t listBytesPerTriangle = 64 + 17;
 constexpr std::uint64_t rendererReserve = std::uint64_t{96} << 20;
 constexpr std::uint64_t trackFrameReserve = std::uint64_t{160} << 20;
 constexpr std::uint64_t frameBytesPerTriangle = 6;
@@ -57,7 +61,9 @@ bool memoryFor(std::uint64_t bytes) {
   return bytes <= std::numeric_limits<std::size_t>::max() && platform::canReserve(std::size_t(bytes));
 }
 
-void emitCorner(const unsigned char* point, std::int32_t (&low)[3], std::int32_t (&high)[3]) {
+void emitCorner(const unsigned char* point, std::int32_t (&low)[3], std::int32_t (&high)[3],
+                PieceCornersBuilder& kept) {
+  kept.add(point);
   const std::int32_t at[3] = {smx::getInt32(point + smx::pointXAt), smx::getInt32(point + smx::pointYAt),
                               smx::getInt32(point + smx::pointZAt)};
   glColor4ub(point[smx::pointRedAt], point[smx::pointGreenAt], point[smx::pointBlueAt], 255);
@@ -71,15 +77,17 @@ void emitCorner(const unsigned char* point, std::int32_t (&low)[3], std::int32_t
 // Up to records triangle records of the current object, drawable or not, into the piece's list, and the
 // box around the drawable ones; returns how many were drawable. The box is kept in locals while the
 // list is compiled, out of the GL calls' reach.
-std::int64_t compilePiece(SmxReader& reader, std::int64_t records, SmxModel::Piece& piece) {
+std::int64_t compilePiece(SmxReader& reader, std::int64_t records, SmxModel::Piece& piece,
+                          PieceCornersBuilder& kept) {
   std::int32_t low[3], high[3];
   std::fill(std::begin(low), std::end(low), std::numeric_limits<std::int32_t>::max());
   std::fill(std::begin(high), std::end(high), std::numeric_limits<std::int32_t>::min());
   std::int64_t count = 0;
+  kept.begin(reader.pointRecords());
   glNewList(piece.list, GL_COMPILE);
   glBegin(GL_TRIANGLES);
   while (reader.nextTriangle(records)) {
-    for (int k = 0; k < 3; ++k) emitCorner(reader.corner(k), low, high);
+    for (int k = 0; k < 3; ++k) emitCorner(reader.corner(k), low, high, kept);
     ++count;
   }
   glEnd();
@@ -101,6 +109,7 @@ void clearGlErrors() {
 
 }  // namespace
 
+SmxModel::SmxModel() = default;
 SmxModel::~SmxModel() { unload(); }
 
 bool SmxModel::load(const std::string& path, const Progress& progress) {
@@ -143,6 +152,7 @@ SmxModel::Failure SmxModel::compilePieces(SmxReader& reader, const Progress& pro
   clearGlErrors();
   std::int64_t compiled = 0;
   std::int64_t read = 0;
+  PieceCornersBuilder kept;
   while (reader.nextObject()) {
     while (reader.trianglesLeft() > 0) {
       const std::int64_t left = reader.trianglesLeft();
@@ -150,11 +160,13 @@ SmxModel::Failure SmxModel::compilePieces(SmxReader& reader, const Progress& pro
       if (!memoryFor(listBytes(records))) return Failure::TooBig;
       Piece piece{glGenLists(1), {}, {}};
       if (piece.list == 0) return Failure::TooBig;
-      const std::int64_t count = compilePiece(reader, records, piece);
-      if (count > 0)
+      const std::int64_t count = compilePiece(reader, records, piece, kept);
+      if (count > 0) {
         pieces.push_back(piece);
-      else
+        corners.push_back(kept.finish());
+      } else {
         glDeleteLists(piece.list, 1);
+      }
       if (glGetError() == GL_OUT_OF_MEMORY) return Failure::TooBig;
       compiled += count;
       read += left - reader.trianglesLeft();
@@ -172,12 +184,14 @@ bool SmxModel::fail(Failure why) {
 void SmxModel::deletePieces() {
   for (const Piece& piece : pieces) glDeleteLists(piece.list, 1);
   std::vector<Piece>().swap(pieces);
+  std::vector<PieceCorners>().swap(corners);
 }
 
 void SmxModel::unload() {
   failure = Failure::NoFailure;
   declared = 0;
   if (!loaded) return;
+  workers.reset();
   glDeleteLists(displayList, 1);
   deletePieces();
   filePath.clear();
@@ -185,15 +199,47 @@ void SmxModel::unload() {
 }
 
 void SmxModel::draw() const {
-  drawn = 0;
+  drawn = leftOut = 0;
   if (!loaded) return;
   glCallList(displayList);
   // A piece outside the view would cost its every vertex and add no pixel.
   const ViewVolume volume = ViewVolume::current();
-  for (const Piece& piece : pieces) {
-    if (culling && !volume.mayShow(piece.low, piece.high)) continue;
-    glCallList(piece.list);
+  std::vector<std::size_t> shown, small;
+  const bool cullSmall = culling && smallTriangleCull;
+  const SubpixelCull view = SubpixelCull::current();
+  for (std::size_t i = 0; i < pieces.size(); ++i) {
+    if (culling && !volume.mayShow(pieces[i].low, pieces[i].high)) continue;
+    shown.push_back(i);
+    if (cullSmall && view.suits(pieces[i].low, pieces[i].high, corners[i].meanArea)) small.push_back(i);
+  }
+  if (!small.empty()) {
+    if (!workers) workers = std::make_unique<CullWorkers>();
+    workers->start(small.size(), [&](std::size_t job, CulledPiece& out) {
+      view.cull(corners[small[job]], pieces[small[job]].low, pieces[small[job]].high, out);
+    });
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+  }
+  // The GL calls keep file order, so the picture is the one the lists alone would give.
+  std::size_t job = 0;
+  for (const std::size_t i : shown) {
     ++drawn;
+    if (job == small.size() || small[job] != i) {
+      glCallList(pieces[i].list);
+      continue;
+    }
+    const CulledPiece& kept = workers->take(job);
+    leftOut += (corners[i].indices.size() - kept.indices.size()) / 3;
+    if (!kept.indices.empty()) {
+      glVertexPointer(3, GL_FLOAT, 0, kept.positions.data());
+      glColorPointer(4, GL_FLOAT, 0, kept.colours.data());
+      glDrawElements(GL_TRIANGLES, GLsizei(kept.indices.size()), GL_UNSIGNED_SHORT, kept.indices.data());
+    }
+    workers->release(job++);
+  }
+  if (!small.empty()) {
+    glDisableClientState(GL_COLOR_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
   }
   if (!axesShown) return;
   // The width is left set: the overlay sets its own before it draws lines.

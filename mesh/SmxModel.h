@@ -4,9 +4,13 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "mesh/PieceCorners.h"
+
+class CullWorkers;
 class SmxReader;
 
 class SmxModel {
@@ -31,7 +35,7 @@ class SmxModel {
   // returning false abandons the load.
   using Progress = std::function<bool(double share)>;
 
-  SmxModel() = default;
+  SmxModel();
   ~SmxModel();
   SmxModel(const SmxModel&) = delete;
   SmxModel& operator=(const SmxModel&) = delete;
@@ -39,7 +43,8 @@ class SmxModel {
   bool load(const std::string& path, const Progress& progress = {});
   void unload();
   // The ground, then in file order every piece whose box may touch the view volume of the GL's
-  // current projection and model-view, then the axes when shown.
+  // current projection and model-view, then the axes when shown. With the small-triangle cull on, a
+  // piece whose triangles are small on screen is drawn without those that light no pixel centre.
   void draw() const;
   void startView(int& x, int& y, int& z) const;
 
@@ -58,6 +63,10 @@ class SmxModel {
   std::size_t piecesDrawn() const { return drawn; }
   // With culling off, draw calls every piece: only tests turn it off, to compare pictures.
   void setCulling(bool on) { culling = on; }
+  // The small-triangle cull, exact only for some renderers (SubpixelCull::provenFor); off until set.
+  void setSmallTriangleCull(bool on) { smallTriangleCull = on; }
+  // How many triangles the last draw left out as lighting no pixel.
+  std::size_t trianglesLeftOut() const { return leftOut; }
   // Files that declare more triangles are refused before anything is read. Tests lower it.
   void setTriangleCeiling(std::int64_t most) { triangleCeiling = most; }
 
@@ -72,8 +81,13 @@ class SmxModel {
   bool loaded = false;
   bool axesShown = false;
   bool culling = true;
+  bool smallTriangleCull = false;
   mutable std::size_t drawn = 0;
+  mutable std::size_t leftOut = 0;
   std::vector<Piece> pieces;
+  std::vector<PieceCorners> corners;  // beside pieces, one for each
+  // Started by the first draw that culls, stopped with the track.
+  mutable std::unique_ptr<CullWorkers> workers;
   Failure failure = Failure::NoFailure;
   std::int64_t declared = 0;
   std::int64_t triangleCeiling =

@@ -1,8 +1,8 @@
 #include "mesh/ViewVolume.h"
 
-#include <GL/gl.h>
-
 #include <cmath>
+
+#include "mesh/ClipMatrix.h"
 
 namespace {
 
@@ -12,21 +12,9 @@ constexpr double roundingRoom = 1e-5;
 }  // namespace
 
 ViewVolume ViewVolume::current() {
-  // Column-major: element (row, column) of each is at [column * 4 + row].
-  GLdouble projection[16], modelView[16];
-  glGetDoublev(GL_PROJECTION_MATRIX, projection);
-  glGetDoublev(GL_MODELVIEW_MATRIX, modelView);
-  double clip[4][4], magnitude[4][4];  // [row][column] of projection x model-view
-  for (int row = 0; row < 4; ++row) {
-    for (int column = 0; column < 4; ++column) {
-      clip[row][column] = magnitude[row][column] = 0;
-      for (int k = 0; k < 4; ++k) {
-        const double p = projection[k * 4 + row], m = modelView[column * 4 + k];
-        clip[row][column] += p * m;
-        magnitude[row][column] += std::fabs(p * m);
-      }
-    }
-  }
+  const ClipMatrix matrix = ClipMatrix::current();
+  const auto& clip = matrix.value;
+  const auto& magnitude = matrix.magnitude;
   // Inside means -w <= x, y, z <= w: each plane is w + or - one of the other three rows.
   ViewVolume volume;
   for (int axis = 0; axis < 3; ++axis) {

@@ -5,7 +5,8 @@
 // release, and the peak memory. The load's figure comes with the longest time the window went
 // without a new picture while it loaded. Then it holds the camera still, at the start view and 100
 // units above spots spread over the track looking down, and prints the median frame of each and how
-// many of the track's pieces it drew. Needs a display; builds for both platforms.
+// many of the track's pieces it drew and how many triangles it left out as lighting no pixel. Needs a
+// display; builds for both platforms.
 // Usage: framebench TRACK     e.g. framebench smxU/endurance-1m.smx
 #include <GL/gl.h>
 
@@ -122,22 +123,24 @@ double medianFrame(const std::vector<TimedApp::Frame>& frames, Clock::time_point
 struct StillView {
   double frameMs;
   std::size_t piecesDrawn;
+  std::size_t trianglesLeftOut;
 };
 
 // Frames drawn with the camera held still at each of the views that place sets: their medians.
 template <class Place>
 StillView stillFrames(TimedApp& app, int views, int framesEachView, Place place) {
   std::vector<double> times;
-  std::vector<std::size_t> drawn;
+  std::vector<std::size_t> drawn, leftOut;
   for (int view = 0; view < views; ++view) {
     place(view);
     for (int i = 0; i < framesEachView; ++i) {
       app.render();
       times.push_back(millisecondsBetween(app.frames.back().start, app.frames.back().end));
       drawn.push_back(app.model.piecesDrawn());
+      leftOut.push_back(app.model.trianglesLeftOut());
     }
   }
-  return {median(times), median(drawn)};
+  return {median(times), median(drawn), median(leftOut)};
 }
 
 void startView(ZarvoApp& app) {
@@ -202,10 +205,11 @@ int main(int argc, char** argv) {
   const std::size_t pieces = app->model.trackPieces().size();
   const StillView atStart = stillFrames(*app, 1, startFrames, [&](int) { startView(*app); });
   const StillView low = pieces ? stillFrames(*app, lowSpots, framesEachSpot, [&](int spot) { lowView(*app, spot); }) : StillView{};
-  std::printf("  median frame held still: start view %.1f ms, %zu of %zu pieces drawn\n", atStart.frameMs,
-              atStart.piecesDrawn, pieces);
-  std::printf("  %d units above %d spots of the track, looking down: %.1f ms, %zu of %zu pieces drawn (%.2fx)\n",
-              lowHeight, lowSpots, low.frameMs, low.piecesDrawn, pieces, atStart.frameMs > 0 ? low.frameMs / atStart.frameMs : 0.0);
+  std::printf("  median frame held still: start view %.1f ms, %zu of %zu pieces drawn, %zu triangles left out\n",
+              atStart.frameMs, atStart.piecesDrawn, pieces, atStart.trianglesLeftOut);
+  std::printf("  %d units above %d spots of the track, looking down: %.1f ms, %zu of %zu pieces drawn, %zu triangles left out (%.2fx)\n",
+              lowHeight, lowSpots, low.frameMs, low.piecesDrawn, pieces, low.trianglesLeftOut,
+              atStart.frameMs > 0 ? low.frameMs / atStart.frameMs : 0.0);
   delete app;
   theApp = nullptr;
   return 0;

@@ -1,0 +1,37 @@
+// A piece's triangles kept beside its display list as arrays, each point once, so that a frame can
+// hand the renderer only the triangles it will see, with exactly the values the list holds.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+struct PieceCorners {
+  // Each point once: x, y, z as the floats the list holds, and its colour bytes red, green, blue, 255,
+  // which the renderer is given as i / 255 floats, as the list holds them.
+  std::vector<float> positions;
+  std::vector<unsigned char> colours;
+  // Three points a triangle, in the list's order; a piece names at most 3 * 16384 points.
+  std::vector<std::uint16_t> indices;
+  // The mean area of its triangles in square mesh units, to tell how large they are on screen.
+  float meanArea = 0;
+};
+
+// Fills one piece's arrays as its list is compiled: corners come in triangle order, each a point
+// record of the current object, told apart by where the record lies.
+class PieceCornersBuilder {
+ public:
+  // Starts a piece whose corners all lie among the point records that begin at pointRecords.
+  void begin(const unsigned char* pointRecords);
+  void add(const unsigned char* point);
+  // The piece's arrays, sized to what they hold.
+  PieceCorners finish();
+
+ private:
+  const unsigned char* records = nullptr;
+  // Point number to index in the piece, valid only where its stamp is this piece's.
+  std::vector<std::uint16_t> indexOf;
+  std::vector<std::uint32_t> stampOf;
+  std::uint32_t stamp = 0;
+  PieceCorners building;
+  double areaSum = 0;
+};

@@ -1,0 +1,45 @@
+// Drops the triangles of a piece that provably light no pixel centre in the current view, so that a
+// frame hands the renderer only those it may draw. Proven for one way of rasterising (see provenFor).
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "mesh/ClipMatrix.h"
+#include "mesh/PieceCorners.h"
+
+// What is left of one piece: arrays ready for the renderer, and the room the cull works in.
+struct CulledPiece {
+  std::vector<float> positions;  // x, y, z of each point the kept triangles use
+  std::vector<float> colours;    // red, green, blue, alpha as i / 255, as the list holds them
+  std::vector<std::uint16_t> indices;
+  std::vector<double> window;          // each point of the piece in pixels: x, y
+  std::vector<unsigned char> placed;   // whether that point's window place is known to the margin
+  std::vector<std::uint16_t> keptIndexOf;
+};
+
+class SubpixelCull {
+ public:
+  // The view of the GL's current matrices and viewport.
+  static SubpixelCull current();
+  // viewport: x, y, width, height in pixels, as glViewport takes them.
+  SubpixelCull(const ClipMatrix& matrix, const int (&viewport)[4]);
+
+  // Whether the renderer named by GL_RENDERER rasterises as the margin below was proven against.
+  static bool provenFor(const char* renderer);
+
+  // Worth culling: the piece lies wholly in front of the eye and its triangles are small on screen.
+  bool suits(const std::int32_t low[3], const std::int32_t high[3], float meanArea) const;
+  // The triangles of corners, whose points lie in the box low .. high, that may light a pixel
+  // centre, in their order.
+  void cull(const PieceCorners& corners, const std::int32_t low[3], const std::int32_t high[3],
+            CulledPiece& out) const;
+
+ private:
+  void placePoints(const PieceCorners& corners, const std::int32_t low[3], const std::int32_t high[3],
+                   CulledPiece& out) const;
+
+  ClipMatrix matrix;
+  double halfWidth, halfHeight, originX, originY;
+  bool usable;
+};
