@@ -107,7 +107,7 @@ bool SmxModel::load(const std::string& path, const Progress& progress) {
   // The old list goes first, so a file that cannot be opened leaves nothing loaded.
   unload();
   filePath = path;
-  std::FILE* file = SmxReader::open(filePath.c_str());
+  std::FILE* file = platform::openFile(filePath);
   if (!file) return fail(Failure::NotOpened);
 
   const std::int64_t size = SmxReader::sizeOf(file);

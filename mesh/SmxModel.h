@@ -36,6 +36,7 @@ class SmxModel {
   SmxModel(const SmxModel&) = delete;
   SmxModel& operator=(const SmxModel&) = delete;
 
+  // A file that cannot be opened fails with NotOpened and errno saying why.
   bool load(const std::string& path, const Progress& progress = {});
   void unload();
   // The ground, then in file order every piece whose box may touch the view volume of the GL's

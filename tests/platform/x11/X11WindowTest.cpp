@@ -14,7 +14,9 @@
 #include "platform/Platform.h"
 #include "platform/x11/EventDispatch.h"
 #include "platform/x11/X11Window.h"
+#include "support/Drops.h"
 #include "support/RecordingApp.h"
+#include "support/x11/XdndSource.h"
 
 void PrintTo(const HandlerCall& call, std::ostream* out) { *out << call.handler << testing::PrintToString(call.args); }
 
@@ -197,6 +199,17 @@ TEST_F(X11WindowTest, EachEventBecomesTheHandlerCallOfItsWindowsMessageAndCloseE
   send({ClientMessage, protocol("WM_DELETE_WINDOW"), 0, 0, 0, {}});
   EXPECT_EQ(platform::runMessageLoop(), 0);
   EXPECT_EQ(app.calls, (Calls{{"onMouseMove", {5, 10, 0}}, {"onKeyDown", {0x44}}, {"onMouseMove", {9, 9, 0}}}));
+}
+
+TEST(X11Drop, TheWindowTakesXdndDropsAndOpensTheFirstTrackOfOne) {
+  RunningApp running;
+  ASSERT_TRUE(running.created);
+  EXPECT_EQ(property("XdndAware"), "ATOM 5");
+  expectTheFirstTrackOfADropToOpen(running, [](const std::vector<std::string>& paths) {
+    XdndSource source(mainWindow.window, paths);
+    while (!source.ended()) pump(5);
+    EXPECT_TRUE(source.taken());
+  });
 }
 
 }  // namespace
