@@ -74,11 +74,9 @@ TEST(MainWindow, ShowsAStyledWindowWhoseMessagesEachCallOneHandlerAndTeardownRel
 HDROP dropOf(const std::vector<std::string>& paths) {
   std::wstring names;
   for (const auto& path : paths) names += std::filesystem::u8path(path).wstring() + L'\0';
-  names += L'\0';
-  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
+  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + (names.size() + 1) * sizeof(wchar_t));  // zeroed: the last null
   auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
-  header->pFiles = sizeof(DROPFILES);
-  header->fWide = TRUE;
+  *header = {sizeof(DROPFILES), {}, FALSE, TRUE};
   std::memcpy(header + 1, names.data(), names.size() * sizeof(wchar_t));
   GlobalUnlock(memory);
   return static_cast<HDROP>(memory);

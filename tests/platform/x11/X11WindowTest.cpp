@@ -206,9 +206,7 @@ TEST(X11Drop, TheWindowTakesXdndDropsAndOpensTheFirstTrackOfOne) {
   ASSERT_TRUE(running.created);
   EXPECT_EQ(property("XdndAware"), "ATOM 5");
   expectTheFirstTrackOfADropToOpen(running, [](const std::vector<std::string>& paths) {
-    XdndSource source(mainWindow.window, paths);
-    while (!source.ended()) pump(5);
-    EXPECT_TRUE(source.taken());
+    EXPECT_TRUE(dropByXdnd(mainWindow.window, paths, [] { pump(5); }));
   });
 }
 

@@ -2,9 +2,11 @@
 
 #include <X11/Xatom.h>
 
+#include <atomic>
 #include <cctype>
 #include <chrono>
 #include <cstdio>
+#include <thread>
 
 namespace {
 
@@ -23,12 +25,8 @@ std::string uriListOf(const std::vector<std::string>& paths) {
   return list;
 }
 
-}  // namespace
-
-XdndSource::XdndSource(Window target, const std::vector<std::string>& paths)
-    : thread(&XdndSource::run, this, target, uriListOf(paths)) {}
-
-void XdndSource::run(Window target, std::string uriList) {
+// The source's side of the drop: offer, drop when accepted, hand over the list, wait for the end.
+void runSource(Window target, const std::string& uriList, std::atomic<int>& taken) {
   Display* display = XOpenDisplay(nullptr);
   const auto atom = [&](const char* name) { return XInternAtom(display, name, False); };
   const Window source = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
@@ -44,7 +42,7 @@ void XdndSource::run(Window target, std::string uriList) {
   send("XdndEnter", 5L << 24, static_cast<long>(atom("text/uri-list")), None);
   send("XdndPosition", 0, (10 << 16) | 10, static_cast<long>(atom("XdndActionCopy")));
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (std::chrono::steady_clock::now() < deadline) {
+  while (taken < 0 && std::chrono::steady_clock::now() < deadline) {
     if (XPending(display) == 0) {
       std::this_thread::sleep_for(std::chrono::milliseconds(5));
       continue;
@@ -54,8 +52,7 @@ void XdndSource::run(Window target, std::string uriList) {
     if (event.type == ClientMessage && event.xclient.message_type == atom("XdndStatus")) {
       send("XdndDrop", 0, CurrentTime, None);
     } else if (event.type == ClientMessage && event.xclient.message_type == atom("XdndFinished")) {
-      finished = (event.xclient.data.l[1] & 1) != 0;
-      break;
+      taken = event.xclient.data.l[1] & 1;
     } else if (event.type == SelectionRequest) {
       const XSelectionRequestEvent& request = event.xselectionrequest;
       XChangeProperty(display, request.requestor, request.property, request.target, 8, PropModeReplace,
@@ -69,5 +66,15 @@ void XdndSource::run(Window target, std::string uriList) {
   }
   XDestroyWindow(display, source);
   XCloseDisplay(display);
-  over = true;
+  if (taken < 0) taken = 0;
+}
+
+}  // namespace
+
+bool dropByXdnd(Window target, const std::vector<std::string>& paths, const std::function<void()>& pumpTarget) {
+  std::atomic<int> taken{-1};  // until the source is through
+  std::thread source(runSource, target, uriListOf(paths), std::ref(taken));
+  while (taken < 0) pumpTarget();
+  source.join();
+  return taken == 1;
 }

@@ -1,24 +1,12 @@
-// A drag source as a file manager is one: drops a list of files on a window by the XDND protocol,
-// version 5, from its own connection and thread, offering them as text/uri-list.
+// A drag source as a file manager is one: drops files on a window by the XDND protocol, version 5,
+// offered as text/uri-list, from a connection and thread of its own.
 #pragma once
 
 #include <X11/Xlib.h>
 
-#include <atomic>
+#include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
-class XdndSource {
- public:
-  XdndSource(Window target, const std::vector<std::string>& paths);
-  ~XdndSource() { thread.join(); }
-  // Whether the target has said it took the drop; whether the source is through, done or given up after ten seconds.
-  bool taken() const { return finished; }
-  bool ended() const { return over; }
-
- private:
-  void run(Window target, std::string uriList);
-  std::atomic<bool> finished{false}, over{false};
-  std::thread thread;
-};
+// Runs pumpTarget until the source is through; true when the target took the drop, false after ten seconds.
+bool dropByXdnd(Window target, const std::vector<std::string>& paths, const std::function<void()>& pumpTarget);
