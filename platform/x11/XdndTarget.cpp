@@ -13,6 +13,8 @@ namespace platform::x11 {
 namespace {
 
 constexpr long kVersion = 5;
+// Sources older than this send no XdndTypeList and no time stamps.
+constexpr long kOldestSourceVersion = 3;
 constexpr long kAccepts = 1;
 
 // The drag now over the window: its source, and whether it offers a URI list.
@@ -109,7 +111,7 @@ void takeXdndMessage(const XClientMessageEvent& message) {
   const Atom type = message.message_type;
   if (type == atom("XdndEnter")) {
     dragSource = static_cast<Window>(message.data.l[0]);
-    offersUris = (message.data.l[1] >> 24) >= kVersion - 2 && offersUriList(message);
+    offersUris = (message.data.l[1] >> 24) >= kOldestSourceVersion && offersUriList(message);
   } else if (type == atom("XdndPosition")) {
     reply("XdndStatus", offersUris ? kAccepts : 0, 4, offersUris ? atom("XdndActionCopy") : None);
   } else if (type == atom("XdndLeave")) {
