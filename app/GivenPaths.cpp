@@ -1,6 +1,5 @@
 // Tracks named outside the list: on the command line or by a drop on the window.
 #include <cctype>
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -23,8 +22,7 @@ bool isTrackName(const std::string& path) {
 void ZarvoApp::openGivenPath(const std::string& path) {
   replaceTrack(path);
   if (model.lastFailure() == SmxModel::Failure::NotOpened) {
-    // The failed open's errno: nothing since has touched it.
-    listNotice = path + ": " + std::strerror(errno);
+    listNotice = path + ": " + std::strerror(model.openError());
     std::fprintf(stderr, "zarvo: %s\n", listNotice.c_str());
   }
   buildScreen();

@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <limits>
 
@@ -108,7 +109,10 @@ bool SmxModel::load(const std::string& path, const Progress& progress) {
   unload();
   filePath = path;
   std::FILE* file = platform::openFile(filePath);
-  if (!file) return fail(Failure::NotOpened);
+  if (!file) {
+    openErrno = errno;
+    return fail(Failure::NotOpened);
+  }
 
   const std::int64_t size = SmxReader::sizeOf(file);
   declared = SmxReader::declaredTriangles(file, size);

@@ -36,7 +36,6 @@ class SmxModel {
   SmxModel(const SmxModel&) = delete;
   SmxModel& operator=(const SmxModel&) = delete;
 
-  // A file that cannot be opened fails with NotOpened and errno saying why.
   bool load(const std::string& path, const Progress& progress = {});
   void unload();
   // The ground, then in file order every piece whose box may touch the view volume of the GL's
@@ -50,6 +49,8 @@ class SmxModel {
   std::string path() const;
 
   Failure lastFailure() const { return failure; }
+  // After NotOpened: the errno value that says why.
+  int openError() const { return openErrno; }
   // Whether the last load was refused as too big, rather than failed or abandoned.
   bool refused() const { return failure == Failure::TooBig || failure == Failure::OverCeiling; }
   // The triangles that the last file opened declares, whether it loaded or not.
@@ -76,6 +77,7 @@ class SmxModel {
   mutable std::size_t drawn = 0;
   std::vector<Piece> pieces;
   Failure failure = Failure::NoFailure;
+  int openErrno = 0;
   std::int64_t declared = 0;
   std::int64_t triangleCeiling =
       sizeof(void*) == 4 ? triangleCeilingOf32Bits : std::numeric_limits<std::int64_t>::max();
