@@ -1,5 +1,5 @@
 // A drag source as a file manager is one: drops files on a window by the XDND protocol, version 5,
-// offered as text/uri-list, from a connection and thread of its own.
+// offered as text/uri-list, from an X connection of its own.
 #pragma once
 
 #include <X11/Xlib.h>
@@ -8,5 +8,5 @@
 #include <string>
 #include <vector>
 
-// Runs pumpTarget until the source is through; true when the target took the drop, false after ten seconds.
+// Runs pumpTarget, the target's event loop, in turns with the source's; true when the target took the drop.
 bool dropByXdnd(Window target, const std::vector<std::string>& paths, const std::function<void()>& pumpTarget);
