@@ -13,11 +13,12 @@ constexpr int colourBits = 16;
 
 constexpr const char* usage =
     "usage: zarvo [PATH]\n"
+    "       zarvo -h | --help\n"
     "Views racing-track meshes stored in SMX files.\n"
-    "Without PATH it lists the *.smx files in smx/ and smxU/ of the working folder.\n"
-    "PATH a file: opens that track; \"close\" then shows the list.\n"
+    "Without PATH: lists the *.smx files in smx/ and smxU/ of the working folder.\n"
+    "PATH a file: opens that track at once; \"close\" then shows that list.\n"
     "PATH a folder: lists the tracks in its smx/ and smxU/.\n"
-    "A .smx file dropped on the window opens too.\n";
+    "A .smx file dropped on the window opens as PATH does.\n";
 
 bool isHelp(const std::string& argument) { return argument == "-h" || argument == "--help"; }
 

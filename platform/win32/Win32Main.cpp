@@ -3,6 +3,7 @@
 
 #include <shellapi.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -21,8 +22,17 @@ std::vector<std::string> arguments() {
   return utf8;
 }
 
+// NOTE: a GUI program starts without a console; started from a Command Prompt, its usage and messages go to that
+// one, unless they are already sent elsewhere (redirected, or by Wine).
+void useParentConsole() {
+  if (GetStdHandle(STD_ERROR_HANDLE) || !AttachConsole(ATTACH_PARENT_PROCESS)) return;
+  std::freopen("CONOUT$", "w", stdout);
+  std::freopen("CONOUT$", "w", stderr);
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  useParentConsole();
   return runZarvo(arguments());
 }
