@@ -23,6 +23,22 @@ bool offersUris = false;
 
 Atom atom(const char* name) { return XInternAtom(mainWindow.display, name, False); }
 
+// NOTE: the source is another program's window and may be gone by the time it is asked or answered; Xlib's default
+// handler would end the viewer over that error.
+class SourceErrorsIgnored {
+ public:
+  SourceErrorsIgnored() : previous(XSetErrorHandler([](Display*, XErrorEvent*) { return 0; })) {}
+  ~SourceErrorsIgnored() {
+    XSync(mainWindow.display, False);
+    XSetErrorHandler(previous);
+  }
+  SourceErrorsIgnored(const SourceErrorsIgnored&) = delete;
+  SourceErrorsIgnored& operator=(const SourceErrorsIgnored&) = delete;
+
+ private:
+  XErrorHandler previous;
+};
+
 // XdndStatus carries the action in its fifth item, XdndFinished in its third.
 void reply(const char* type, long flags, int actionAt, Atom action) {
   XClientMessageEvent message{};
@@ -36,8 +52,8 @@ void reply(const char* type, long flags, int actionAt, Atom action) {
   message.data.l[actionAt] = static_cast<long>(action);
   XEvent event{};
   event.xclient = message;
+  SourceErrorsIgnored ignored;
   XSendEvent(mainWindow.display, dragSource, False, NoEventMask, &event);
-  XFlush(mainWindow.display);
 }
 
 // NOTE: a source with more than three types lists them in XdndTypeList on its window.
@@ -50,6 +66,7 @@ bool offersUriList(const XClientMessageEvent& enter) {
   unsigned long count, after;
   unsigned char* data = nullptr;
   bool found = false;
+  SourceErrorsIgnored ignored;
   if (XGetWindowProperty(mainWindow.display, dragSource, atom("XdndTypeList"), 0, 64, False, XA_ATOM, &type,
                          &format, &count, &after, &data) == Success && data) {
     const auto* types = reinterpret_cast<const unsigned long*>(data);
