@@ -208,6 +208,14 @@ TEST(X11Drop, TheWindowTakesXdndDropsAndOpensTheFirstTrackOfOne) {
   expectTheFirstTrackOfADropToOpen(running, [](const std::vector<std::string>& paths) {
     EXPECT_TRUE(dropByXdnd(mainWindow.window, paths, [] { pump(5); }));
   });
+  // A drag whose source has gone before it is answered: the error about its window does not end the viewer.
+  for (const char* type : {"XdndEnter", "XdndPosition", "XdndDrop"}) {
+    XEvent message{};
+    message.xclient = {ClientMessage, 0, True, mainWindow.display, mainWindow.window,
+                       XInternAtom(mainWindow.display, type, False), 32, {}};
+    message.xclient.data.l[0] = 0x3FFFFFFF, message.xclient.data.l[1] = (5L << 24) | 1;  // types in its gone window
+    XSendEvent(mainWindow.display, mainWindow.window, False, NoEventMask, &message), pump();
+  }
 }
 
 }  // namespace
