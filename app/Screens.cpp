@@ -94,15 +94,15 @@ void ZarvoApp::buildScreen() {
 void ZarvoApp::showNotice(const std::string& text) {
   Button* notice = panel.get(noticeBoxId);
   if (!notice) {
-    // Under the camera read-out when a track is shown.
-    const int y = panel.get(infoBoxId) ? 2 * boxMargin + infoBoxHeight : boxMargin;
-    notice = newBox(y, noticeBoxWidth, noticeBoxHeight, fontBase);
+    notice = newBox(boxMargin, noticeBoxWidth, noticeBoxHeight, fontBase);
     notice->setClickable(false);
     panel.add(noticeBoxId, notice);
   }
   notice->setPlainText(text);
   const int lines = 1 + int(std::count(text.begin(), text.end(), '\n'));
-  notice->setGeometry(boxMargin, boxMargin, noticeBoxWidth, noticeBoxHeight + (lines - 1) * Button::linePitch);
+  // Under the camera read-out when a track is shown.
+  const int y = panel.get(infoBoxId) ? 2 * boxMargin + infoBoxHeight : boxMargin;
+  notice->setGeometry(boxMargin, y, noticeBoxWidth, noticeBoxHeight + (lines - 1) * Button::linePitch);
 }
 
 void ZarvoApp::replaceTrack(const std::string& path) {
