@@ -46,7 +46,8 @@ void addMeshScreen(ButtonPanel& panel, int fontBase) {
   panel.add(ZarvoApp::infoBoxId, info);
 }
 
-void addFileListScreen(ButtonPanel& panel, int fontBase) {
+// Returns how many tracks it lists.
+int addFileListScreen(ButtonPanel& panel, int fontBase) {
   int id = 1;
   for (const FileFolder& folder : fileFolders) {
     std::vector<platform::DirectoryEntry> entries;
@@ -64,6 +65,11 @@ void addFileListScreen(ButtonPanel& panel, int fontBase) {
       ++id;
     }
   }
+  return id - 1;
+}
+
+std::string emptyListNotice() {
+  return "No tracks in smx/ or smxU/ of " + platform::workingFolder() + ". Drop a .smx file here.";
 }
 
 }  // namespace
@@ -75,8 +81,13 @@ void ZarvoApp::buildScreen() {
     addMeshScreen(panel, fontBase);
   } else {
     platform::setTitle("Zarvo");
-    addFileListScreen(panel, fontBase);
-    if (model.refused()) showNotice(refusal());
+    const int tracks = addFileListScreen(panel, fontBase);
+    if (model.refused())
+      showNotice(refusal());
+    else if (!listNotice.empty())
+      showNotice(listNotice);
+    else if (tracks == 0)
+      showNotice(emptyListNotice());
   }
 }
 
@@ -89,22 +100,31 @@ void ZarvoApp::showNotice(const std::string& text) {
   }
   notice->setPlainText(text);
   const int lines = 1 + int(std::count(text.begin(), text.end(), '\n'));
-  notice->setGeometry(boxMargin, boxMargin, noticeBoxWidth, noticeBoxHeight + (lines - 1) * Button::linePitch);
+  // Under the camera read-out when a track is shown.
+  const int y = panel.get(infoBoxId) ? 2 * boxMargin + infoBoxHeight : boxMargin;
+  notice->setGeometry(boxMargin, y, noticeBoxWidth, noticeBoxHeight + (lines - 1) * Button::linePitch);
 }
 
-void ZarvoApp::onButton(int id, Button* button) {
+void ZarvoApp::replaceTrack(const std::string& path) {
   // A closed or replaced track's memory goes back to the system before anything else is loaded.
   model.unload();
   platform::releaseFreedMemory();
-  if (id != closeBoxId) {
+  listNotice.clear();
+  openTrack(path);
+  model.startView(translateX, translateY, translateZ);
+  rotateX = 0;
+  rotateZ = 0;
+  rotateY = 0;
+  fov = 80.0f;
+}
+
+void ZarvoApp::onButton(int id, Button* button) {
+  if (id == closeBoxId) {
+    model.unload();
+    platform::releaseFreedMemory();
+  } else {
     // Read before the rebuild below deletes the clicked box.
-    const std::string path = button->getText();
-    openTrack(path);
-    model.startView(translateX, translateY, translateZ);
-    rotateX = 0;
-    rotateZ = 0;
-    rotateY = 0;
-    fov = 80.0f;
+    replaceTrack(button->getText());
   }
   buildScreen();
 }

@@ -1,10 +1,12 @@
 // The application object: owns the overlay, the mesh and the camera, and handles every window event.
-// Its members live in five files: app/ZarvoApp.cpp (create, onFocus, onMouseUp), app/Screens.cpp
-// (buildScreen, onButton, showNotice), app/TrackLoading.cpp (openTrack), view/Controls.cpp (keys,
-// mouse moves, the wheel) and view/Frame.cpp (render, requestFrame, onResize, onActivate, onTimer).
+// Its members live in six files: app/ZarvoApp.cpp (create, onFocus, onMouseUp), app/Screens.cpp
+// (buildScreen, onButton, showNotice), app/TrackLoading.cpp (openTrack), app/GivenPaths.cpp
+// (openGivenPath, onFilesDropped), view/Controls.cpp (keys, mouse moves, the wheel) and view/Frame.cpp
+// (render, requestFrame, onResize, onActivate, onTimer).
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "mesh/SmxModel.h"
 #include "ui/ButtonPanel.h"
@@ -39,11 +41,16 @@ class ZarvoApp {
   virtual void onMouseMove(int x, int y, unsigned flags);
   virtual void onMouseUp(int x, int y, unsigned flags);
   virtual void onMouseWheel(int x, int y, unsigned keys, unsigned delta);
+  // The UTF-8 paths of the files dropped on the window: the first .smx opens as a given path.
+  virtual void onFilesDropped(const std::vector<std::string>& paths);
 
   void buildScreen();
   void onButton(int id, Button* button);
   // Loads the track, keeping the window alive and showing the progress of a long load.
   void openTrack(const std::string& path);
+  // A track named outside the list (the command line, a drop) opens as if its box had been clicked;
+  // one that cannot be opened leaves the list with a notice saying why, also on standard error.
+  void openGivenPath(const std::string& path);
   // Shows a line of text in the notice box of the current screen.
   void showNotice(const std::string& text);
 
@@ -65,6 +72,11 @@ class ZarvoApp {
 
  private:
   std::string refusal() const;
+  // Opens a track in place of the one shown, with the camera started anew.
+  void replaceTrack(const std::string& path);
+
+  // Why a given path did not open, shown on the list until a track is shown.
+  std::string listNotice;
 
   // The app closes only a window that its own create opened.
   bool windowOpen = false;
@@ -72,5 +84,6 @@ class ZarvoApp {
 
 extern ZarvoApp* theApp;
 
-// The whole program: creates the application, runs the message loop, tears down; returns the exit code.
-int runZarvo();
+// The whole program: creates the application, opens what the first argument names, runs the message loop,
+// tears down; returns the exit code.
+int runZarvo(const std::vector<std::string>& arguments);

@@ -42,6 +42,9 @@ else()
   install(CODE "set(ZARVO_TRACKS_PATH \"\${CMAKE_INSTALL_PREFIX}/${tracks_dir}\")
     configure_file(\"${PROJECT_SOURCE_DIR}/packaging/zarvo.desktop.in\" \"${desktop}\" @ONLY)")
   install(FILES ${desktop} DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  # The file type, matched by its name alone: the format has no magic number.
+  install(FILES ${PROJECT_SOURCE_DIR}/packaging/zarvo-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+          RENAME zarvo.xml)
   set(doc_dir ${CMAKE_INSTALL_DATADIR}/doc/zarvo)
   install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${doc_dir})
 

@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <limits>
 
@@ -116,8 +117,11 @@ bool SmxModel::load(const std::string& path, const Progress& progress) {
   // The old list goes first, so a file that cannot be opened leaves nothing loaded.
   unload();
   filePath = path;
-  std::FILE* file = SmxReader::open(filePath.c_str());
-  if (!file) return fail(Failure::NotOpened);
+  std::FILE* file = platform::openFile(filePath);
+  if (!file) {
+    openErrno = errno;
+    return fail(Failure::NotOpened);
+  }
 
   const std::int64_t size = SmxReader::sizeOf(file);
   declared = SmxReader::declaredTriangles(file, size);

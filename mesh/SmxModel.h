@@ -54,6 +54,8 @@ class SmxModel {
   std::string path() const;
 
   Failure lastFailure() const { return failure; }
+  // After NotOpened: the errno value that says why.
+  int openError() const { return openErrno; }
   // Whether the last load was refused as too big, rather than failed or abandoned.
   bool refused() const { return failure == Failure::TooBig || failure == Failure::OverCeiling; }
   // The triangles that the last file opened declares, whether it loaded or not.
@@ -89,6 +91,7 @@ class SmxModel {
   // Started by the first draw that culls, stopped with the track.
   mutable std::unique_ptr<CullWorkers> workers;
   Failure failure = Failure::NoFailure;
+  int openErrno = 0;
   std::int64_t declared = 0;
   std::int64_t triangleCeiling =
       sizeof(void*) == 4 ? triangleCeilingOf32Bits : std::numeric_limits<std::int64_t>::max();

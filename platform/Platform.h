@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -64,5 +65,13 @@ struct DirectoryEntry {
 // Lists the entries of a folder matching a pattern like "smx/*.smx" (letter case
 // ignored). False when the search cannot start: a missing folder or no match.
 bool findFiles(const char* pattern, std::vector<DirectoryEntry>& entries);
+
+// Paths inside the program are UTF-8 on every system.
+// Opens a regular file for reading. Anything else (a folder, a pipe, a device) counts as a file that
+// cannot be opened: null, as when the file is missing; errno then says why, EISDIR for a folder.
+std::FILE* openFile(const std::string& path);
+// Makes a folder the working folder; false when it is no folder or cannot be entered.
+bool changeFolder(const std::string& path);
+std::string workingFolder();
 
 }  // namespace platform

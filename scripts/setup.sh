@@ -6,7 +6,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 
 packages=(
   cmake ninja-build g++ binutils clang libclang-rt-14-dev googletest
-  dpkg-dev file desktop-file-utils lintian
+  dpkg-dev file desktop-file-utils lintian xdg-utils shared-mime-info libglib2.0-bin
   libgl-dev libglu1-mesa-dev libx11-dev libgl1-mesa-dri libglx-mesa0 libegl-dev libegl-mesa0
   xvfb xauth xdotool x11-utils imagemagick icoutils
   xfonts-base xfonts-75dpi xfonts-100dpi fonts-dejavu-core

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "platform/Platform.h"
+#include "ui/Utf8Text.h"
 #include "ui/Viewport.h"
 
 namespace {
@@ -134,15 +135,16 @@ void Button::draw() const {
   if (text.empty() || font == 0) return;
 
   int penY = top - kFirstBaselineDrop;
+  const std::string shown = fontCodes(text);
   std::string line;
   size_t start = 0;
-  while (start <= text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
+  while (start <= shown.size()) {
+    size_t end = shown.find('\n', start);
+    if (end == std::string::npos) end = shown.size();
     if (end > start) {
       line.clear();
       for (size_t i = start; i < end; ++i)
-        if (static_cast<unsigned char>(text[i]) != kCodeOutsideFont) line += text[i];
+        if (static_cast<unsigned char>(shown[i]) != kCodeOutsideFont) line += shown[i];
       // The raster position takes the current colour, so the colour comes first.
       glColor3ubv(kTextColour);
       glRasterPos2i(left + kTextInset, penY);

@@ -2,13 +2,15 @@
 #include <windows.h>
 
 #include "platform/Platform.h"
+#include "platform/win32/Win32Text.h"
 
 bool platform::findFiles(const char* pattern, std::vector<DirectoryEntry>& entries) {
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA(pattern, &found);
   if (search == INVALID_HANDLE_VALUE) return false;
   do {
-    entries.push_back({found.cFileName, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+    // ANSI names, as ever: a character the code page cannot hold comes back as '?'.
+    entries.push_back({utf8FromAnsi(found.cFileName), (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
   } while (FindNextFileA(search, &found));
   FindClose(search);
   return true;

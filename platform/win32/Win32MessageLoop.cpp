@@ -6,10 +6,11 @@
 
 namespace {
 
-// The message ranges a long task takes: all but the keyboard's and the mouse's client input,
-// which stays queued in order. System keys are taken, since Alt+F4 is a close request.
+// The message ranges a long task takes: all but the keyboard's and the mouse's client input and
+// dropped files, which stay queued in order. System keys are taken, since Alt+F4 is a close request.
 constexpr UINT takenDuringLongTask[][2] = {
-    {0, WM_KEYFIRST - 1}, {WM_SYSKEYDOWN, WM_SYSDEADCHAR}, {WM_KEYLAST + 1, WM_MOUSEFIRST - 1}, {WM_MOUSELAST + 1, 0xFFFFFFFF}};
+    {0, WM_KEYFIRST - 1}, {WM_SYSKEYDOWN, WM_SYSDEADCHAR}, {WM_KEYLAST + 1, WM_MOUSEFIRST - 1},
+    {WM_MOUSELAST + 1, WM_DROPFILES - 1}, {WM_DROPFILES + 1, 0xFFFFFFFF}};
 
 // Pointer buttons pressed during a long task were aimed at a screen that the task replaces: dropped.
 constexpr UINT droppedDuringLongTask[][2] = {{WM_LBUTTONDOWN, WM_MBUTTONDBLCLK}, {WM_XBUTTONDOWN, WM_XBUTTONDBLCLK}};

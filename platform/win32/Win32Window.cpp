@@ -3,7 +3,10 @@
 
 #include <GL/gl.h>
 
+#include <shellapi.h>
+
 #include "platform/Platform.h"
+#include "platform/win32/Win32Text.h"
 
 namespace {
 
@@ -27,9 +30,11 @@ PIXELFORMATDESCRIPTOR pixelFormat = {
     0, 0, PFD_MAIN_PLANE, 0, 0, 0, 0};
 bool colourBitsChosen = false;
 
+// NOTE: the window is a Unicode one, so its title holds any name; an ANSI window keeps it in the code page.
 bool registerClass(const char* className) {
-  WNDCLASSEXA windowClass = {};
-  windowClass.cbSize = sizeof(WNDCLASSEXA);
+  const std::wstring name = wideFromUtf8(className);
+  WNDCLASSEXW windowClass = {};
+  windowClass.cbSize = sizeof(WNDCLASSEXW);
   windowClass.style = CS_HREDRAW | CS_VREDRAW;
   windowClass.lpfnWndProc = windowProc;
   windowClass.hInstance = instance;
@@ -37,14 +42,14 @@ bool registerClass(const char* className) {
   windowClass.hIconSm = static_cast<HICON>(
       LoadImageA(instance, MAKEINTRESOURCEA(iconId), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
   windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = className;
-  return RegisterClassExA(&windowClass) != 0;
+  windowClass.lpszClassName = name.c_str();
+  return RegisterClassExW(&windowClass) != 0;
 }
 
 bool createWindow(const char* className, const char* title, int width, int height) {
   RECT frame = {0, 0, width, height};
   if (!AdjustWindowRectEx(&frame, windowStyle, FALSE, windowExStyle)) return false;
-  window = CreateWindowExA(windowExStyle, className, title, windowStyle, CW_USEDEFAULT,
+  window = CreateWindowExW(windowExStyle, wideFromUtf8(className).c_str(), wideFromUtf8(title).c_str(), windowStyle, CW_USEDEFAULT,
                            CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
                            nullptr, nullptr, instance, nullptr);
   return window != nullptr;
@@ -88,6 +93,7 @@ bool openWindow(const char* className, const char* title, int width, int height,
   registeredClass = className;
   if (!createWindow(className, title, width, height)) return fail("Window creation failed!");
   SetLayeredWindowAttributes(window, 0, 255, LWA_ALPHA);
+  DragAcceptFiles(window, TRUE);
   if (!setPixelFormat(colourBits)) return fail("PixelFormat failed!?");
   if (!makeContextCurrent()) return fail("Rendering context failed!");
   return true;
@@ -113,7 +119,7 @@ void showWindow() {
 }
 
 void setTitle(const std::string& title) {
-  SetWindowTextA(window, title.c_str());
+  SetWindowTextW(window, wideFromUtf8(title).c_str());
 }
 
 void setOpacity(unsigned char alpha) {

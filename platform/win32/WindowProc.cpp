@@ -1,10 +1,11 @@
 // The main window's procedure: unpacks each handled message into integers for one app handler.
 #include "app/ZarvoApp.h"
+#include "platform/win32/DroppedFiles.h"
 #include "platform/win32/Win32Window.h"
 
 LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   // NOTE: test windows exist without an app; they get the default handling.
-  if (!theApp) return DefWindowProcA(window, message, wParam, lParam);
+  if (!theApp) return DefWindowProcW(window, message, wParam, lParam);
 
   // Zero-extended on purpose: handlers never see a negative coordinate.
   const int x = LOWORD(lParam);
@@ -14,7 +15,7 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   switch (message) {
     case WM_CLOSE:
       if (deferCloseToLongTask()) return 0;
-      return DefWindowProcA(window, message, wParam, lParam);
+      return DefWindowProcW(window, message, wParam, lParam);
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;
@@ -54,6 +55,9 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_MOUSEWHEEL:
       theApp->onMouseWheel(x, y, LOWORD(wParam), HIWORD(wParam));
       return 0;
+    case WM_DROPFILES:
+      theApp->onFilesDropped(takeDroppedFiles(reinterpret_cast<HDROP>(wParam)));
+      return 0;
     case WM_EXITMENULOOP:
       theApp->requestFrame();
       return 0;
@@ -65,6 +69,6 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       return 0;
     }
     default:
-      return DefWindowProcA(window, message, wParam, lParam);
+      return DefWindowProcW(window, message, wParam, lParam);
   }
 }

@@ -5,6 +5,7 @@
 #include "platform/Platform.h"
 #include "platform/x11/VirtualKeys.h"
 #include "platform/x11/X11Window.h"
+#include "platform/x11/XdndTarget.h"
 #include "view/InputCodes.h"
 
 namespace platform {
@@ -135,7 +136,11 @@ bool processEvent(const XEvent& event) {
         theApp->onMouseUp(event.xbutton.x, event.xbutton.y, mouseKeyFlags(event.xbutton.state) | bit);
       break;
     case ClientMessage:
+      if (isXdndMessage(event.xclient)) takeXdndMessage(event.xclient);
       return !isCloseRequest(event.xclient);
+    case SelectionNotify:
+      if (isDroppedList(event.xselection)) theApp->onFilesDropped(takeDroppedFiles(event.xselection));
+      break;
     default:
       break;
   }

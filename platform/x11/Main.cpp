@@ -1,4 +1,4 @@
-// The program's entry point on Linux; like the Windows one it takes no arguments.
+// The program's entry point on Linux: the arguments are passed on as the bytes they are.
 #include "app/ZarvoApp.h"
 
-int main() { return runZarvo(); }
+int main(int argc, char** argv) { return runZarvo({argv + 1, argv + argc}); }

@@ -10,6 +10,7 @@
 #include "platform/Platform.h"
 #include "platform/x11/X11Window.h"
 #include "res/IconPictures.h"
+#include "ui/Utf8Text.h"
 
 namespace platform {
 
@@ -17,32 +18,7 @@ using x11::mainWindow;
 
 namespace {
 
-// Length of the UTF-8 sequence at text[at], or 0 when it is not well formed.
-size_t utf8SequenceAt(const std::string& text, size_t at) {
-  const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
-  const unsigned char lead = byte(at);
-  const size_t length = lead < 0x80                   ? 1
-                        : lead >= 0xC2 && lead < 0xE0 ? 2
-                        : lead >= 0xE0 && lead < 0xF0 ? 3
-                        : lead >= 0xF0 && lead < 0xF5 ? 4
-                                                      : 0;
-  if (length == 0 || at + length > text.size()) return 0;
-  for (size_t i = at + 1; i < at + length; ++i)
-    if ((byte(i) & 0xC0) != 0x80) return 0;
-  return length;
-}
-
-bool isUtf8(const std::string& text) {
-  for (size_t at = 0; at < text.size();) {
-    const size_t length = utf8SequenceAt(text, at);
-    if (length == 0) return false;
-    at += length;
-  }
-  return true;
-}
-
-// NOTE: the program's strings are 8-bit ANSI text, but file names on Linux are usually UTF-8
-// already; only text that is not valid UTF-8 is read as Latin-1.
+// NOTE: file names on Linux are bytes, usually UTF-8; only text that is not valid UTF-8 is read as Latin-1.
 std::string toUtf8(const std::string& text) {
   if (isUtf8(text)) return text;
   std::string utf8;

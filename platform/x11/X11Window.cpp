@@ -13,6 +13,7 @@
 
 #include "platform/Platform.h"
 #include "platform/x11/WindowProperties.h"
+#include "platform/x11/XdndTarget.h"
 
 namespace platform {
 
@@ -123,6 +124,7 @@ void setWindowManagerHints(const char* className, const char* title) {
   XSetWMProtocols(display, window, &mainWindow.deleteMessage, 1);
   setTitle(title);
   x11::setWindowIcon(display, window);
+  x11::acceptDrops(display, window);
   setOpacity(kOpaque);
   const Cursor arrow = XCreateFontCursor(display, XC_left_ptr);
   XDefineCursor(display, window, arrow);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Visits the viewer as a user would: opens the second track of the list, hides the overlay, pans, shows the
 # axes, turns, zooms, tilts, closes the track, double-clicks the first, opens the third that loads for long and
-# closes the program while it loads, checking each step in a screenshot (a PNG in SHOTS). Usage: visit.sh win32|win64|linux PROGRAM TRACKS SHOTS; PROGRAM (a Windows build under $ZARVO_WINE,
+# closes the program while it loads, then starts it with a file, a folder and a missing path, checking each step in a
+# screenshot (a PNG in SHOTS). Usage: visit.sh win32|win64|linux PROGRAM TRACKS SHOTS; PROGRAM (a Windows build under $ZARVO_WINE,
 # default wine) runs in TRACKS, which holds smx/ and smxU/. Needs an X display without a window manager and,
 # for the native window, the close-window helper in CLOSE_WINDOW_HELPER.
 set -u
@@ -31,15 +32,19 @@ stalled() {
 if [ "$1" = win32 ]; then stalled "$tracks/smxU/stalled.smx" 1 15000000; else stalled "$tracks/smxU/stalled.smx" 0 2147483647; fi
 
 [ "$1" = linux ] && { env -u DISPLAY "$program" 2>/dev/null; expect "with no display it fails with status 1" [ $? = 1 ]; }
-(cd "$tracks" && exec "${launch[@]}") >"$work/program.log" 2>&1 &
-pid=$!
-for _ in $(seq 150); do window=$(xdotool search --onlyvisible --name '^Zarvo$' 2>/dev/null | head -n1)
-  [ -n "$window" ] || ! kill -0 "$pid" 2>/dev/null && break || sleep 0.2; done
-expect "a window titled \"Zarvo\" opens" [ -n "$window" ]
-[ -n "$window" ] || finish
-# Without a window manager Wine draws the frame inside the X window: equal borders, the caption on top.
-read -r width height < <(xwininfo -id "$window" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w, h }')
-frameX=$(((width - 720) / 2)) frameY=$((height - 480 - (width - 720) / 2))
+# start FOLDER [ARGUMENT...]: runs the program in FOLDER and waits for its window.
+start() {
+  (cd "$1" && exec "${launch[@]}" "${@:2}") >"$work/program.log" 2>&1 &
+  pid=$! window=""
+  for _ in $(seq 150); do window=$(xdotool search --onlyvisible --name '^Zarvo( - |$)' 2>/dev/null | head -n1)
+    [ -n "$window" ] || ! kill -0 "$pid" 2>/dev/null && break || sleep 0.2; done
+  expect "a window titled \"Zarvo\" opens" [ -n "$window" ]
+  [ -n "$window" ] || finish
+  # Without a window manager Wine draws the frame inside the X window: equal borders, the caption on top.
+  read -r width height < <(xwininfo -id "$window" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w, h }')
+  frameX=$(((width - 720) / 2)) frameY=$((height - 480 - (width - 720) / 2))
+}
+start "$tracks"
 
 pointer_to() { xdotool mousemove --window "$window" $(($1 + frameX)) $(($2 + frameY)); }
 keys() { xdotool windowfocus --sync "$window" && xdotool key --delay 40 "$@"; }
@@ -134,4 +139,20 @@ for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$pid" 2>/dev/null && expect "the program ends within 5 s when its window is closed during a load" false && finish
 wait "$pid"; code=$? pid=""
 expect "the program ends with exit code 0 when its window is closed (got $code)" [ "$code" -eq 0 ]
+
+# Started with a path, relative to a folder without tracks: a file opens at once and "close" leads to that folder's
+# list, empty, with a notice; a folder shows its own list; a missing path leaves a notice and the viewer up.
+stop() { kill "$pid" && wait "$pid" 2>/dev/null; pid=""; }
+given="Z\u00fcrich ring \u03a9.smx" && given=$(printf "$given") && mkdir "$work/start" && cp "$tracks/$path" "$work/start/$given"
+start "$work/start" "$given"
+expect "its title names it as given" await_title "^Zarvo - $given\$"
+step 15-given-file "pointer_to 300 300" "track | cut -d' ' -f1" "60000 250000" "a track given by its non-ASCII name opens at once"
+pointer_to 692 15 && xdotool click 1
+step 16-given-closed "await_title '^Zarvo$'" "white 5 5 500 20" "100 2000" "\"close\" shows the empty list, saying what to do"
+stop && start "$work/start" "$(realpath --relative-to="$work/start" "$tracks")"
+step 17-given-folder "pointer_to 300 300" "changed 01-list 17-given-folder" "0 0" "a folder given shows its list"
+stop && start "$work/start" "no such.smx" "more"
+step 18-given-missing "pointer_to 300 300" "white 5 5 500 20" "100 2000" "a missing path shows a notice"
+expect "and names the reason and the ignored argument on standard error" grep -qz "ignored: more.*no such.smx: No such file" "$work/program.log"
+expect "and the viewer stays up" kill -0 "$pid"
 finish

@@ -14,7 +14,7 @@ check "the $1 zarvo.exe is a $format program" '[[ $headers == *"file format $for
 check "for the Windows GUI" '[[ $headers == *"(Windows GUI)"* ]]'
 # It runs from a bare folder: no MinGW runtime DLLs beside it.
 dlls=$(sed -n 's/^\s*DLL Name: //p' <<<"$headers" | tr '[:lower:]' '[:upper:]' | sort | xargs)
-check "it imports only system DLLs ($dlls)" '[ "$dlls" = "GDI32.DLL GLU32.DLL KERNEL32.DLL MSVCRT.DLL OPENGL32.DLL USER32.DLL" ]'
+check "it imports only system DLLs ($dlls)" '[ "$dlls" = "GDI32.DLL GLU32.DLL KERNEL32.DLL MSVCRT.DLL OPENGL32.DLL SHELL32.DLL USER32.DLL" ]'
 check "its icon 101 holds three pictures" \
   '[ "$(wrestool -l "$exe" | grep -c -e "--type=3 " -e "--type=14 --name=101 ")" = 4 ]'
 check "its manifest names the program and its processor" "wrestool -x --raw -t 24 \"\$exe\" | tr -d '\n' |

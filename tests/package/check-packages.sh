@@ -19,7 +19,15 @@ dpkg-deb -x "$deb" "$d"
 desktop=$d/usr/share/applications/zarvo.desktop
 tracks=$d$(sed -n 's/^Path=//p' "$desktop")
 check "the desktop entry is valid" desktop-file-validate "$desktop"
-check "it starts zarvo with its icon" test "$(grep -cx -e Exec=zarvo -e Icon=zarvo "$desktop")" = 2
+check "it starts zarvo on a file of its type, with its icon" \
+  test "$(grep -cx -e 'Exec=zarvo %f' -e Icon=zarvo -e 'MimeType=model/x-smx;' "$desktop")" = 3
+# The type as a GNOME desktop finds it, from the package's file alone.
+mkdir -p "$work/share/mime/packages" && cp "$d"/usr/share/mime/packages/zarvo.xml "$work/share/mime/packages/"
+update-mime-database "$work/share/mime" 2>/dev/null
+filetype() { XDG_CURRENT_DESKTOP=GNOME XDG_DATA_DIRS="$work/share:/usr/share" xdg-mime query filetype "$1"; }
+cp "$root/LICENSE" "$work/text.smx"
+check "the MIME file gives a .smx track its type, by its name alone" \
+  test "$(filetype "$tracks/smx/small-ring.smx") $(filetype "$work/text.smx")" = "model/x-smx model/x-smx"
 check "the programs, the README, licence, changelog and manual pages are installed" ls "$d"/usr/bin/{zarvo,smxinfo,smxgen} \
   "$d"/usr/share/doc/zarvo/{README.md,copyright,changelog.gz} "$d"/usr/share/man/man1/{zarvo,smxinfo,smxgen}.1.gz
 check "lintian finds no error and no warning" lintian --fail-on error,warning "$deb"

@@ -43,8 +43,10 @@ SmxBytes& SmxBytes::triangle(unsigned a, unsigned b, unsigned c) {
 }
 
 std::string SmxBytes::writeTo(const std::string& path) const {
-  if (std::filesystem::path(path).has_parent_path()) std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(size()));
+  // The path is UTF-8, which Windows' narrow functions would read as ANSI.
+  const auto file = std::filesystem::u8path(path);
+  if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path());
+  std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(size()));
   return path;
 }
 

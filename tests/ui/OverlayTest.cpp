@@ -14,6 +14,7 @@
 #include "ui/Button.h"
 #include "ui/ButtonPanel.h"
 #include "ui/Callback.h"
+#include "ui/Utf8Text.h"
 #include "ui/Viewport.h"
 
 namespace {
@@ -129,6 +130,7 @@ TEST_F(Overlay, TextLinesStartAtThePenBelowTheTopEdgeAndSkipEmptyLines) {
       {font, "\nab\n\ncd", {at(0, 0), at(1, 0), at(0, 1), at(1, 1)}},
       {font, "a\xff" "b\n\xff\xff" "c", {at(0, 0), at(1, 0), at(0, 1)}},  // byte 255 is dropped
       {0, "x", {}},  // font 0 is no font: the list named 'x' must not run
+      {font, "\u00e9\u03a9\U0001F600", {at(0, 0), at(1, 0), at(2, 0)}},  // one glyph a UTF-8 letter
   };
   for (const auto& [base, text, glyphs] : cases) {
     box.setFont(base);
@@ -151,6 +153,10 @@ TEST_F(Overlay, TextLinesStartAtThePenBelowTheTopEdgeAndSkipEmptyLines) {
   const std::string path = "smx/" + std::string(400, 'd') + "/100%s%n.smx";
   box.setPlainText(path);
   EXPECT_EQ(box.getText(), path);
+  // Latin-1 letters draw as their codes, others (and 255, which has no glyph) as '?'; text that is not UTF-8 keeps
+  // its bytes.
+  EXPECT_EQ(fontCodes("caf\u00e9 \u00fe\u00ff\u0150\U0001F600"), "caf\xe9 \xfe???");
+  EXPECT_EQ(fontCodes("caf\xe9 \xc3"), "caf\xe9 \xc3");
 
 }
 

@@ -3,9 +3,14 @@
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include <cstring>
+#include <filesystem>
 
 #include "platform/Platform.h"
 #include "platform/win32/Win32Window.h"
+#include "support/Drops.h"
 #include "support/RunningApp.h"
 
 TEST(MainWindow, ShowsAStyledWindowWhoseMessagesEachCallOneHandlerAndTeardownReleasesIt) {
@@ -20,7 +25,7 @@ TEST(MainWindow, ShowsAStyledWindowWhoseMessagesEachCallOneHandlerAndTeardownRel
     RECT client; GetClientRect(window, &client);
     EXPECT_TRUE(IsWindowVisible(window) && client.right == 720 && client.bottom == 480);
     EXPECT_EQ(GetWindowLongA(window, GWL_STYLE) & ~WS_VISIBLE, 0x06CF0000);
-    EXPECT_EQ(GetWindowLongA(window, GWL_EXSTYLE), 0x000C0100);
+    EXPECT_EQ(GetWindowLongA(window, GWL_EXSTYLE), 0x000C0110);  // layered, app window, edge, accepts files
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST) && glIsEnabled(GL_BLEND) && glIsEnabled(GL_CULL_FACE));
 
     running.app.forward = false;  // no handler name for a message that is not handled
@@ -58,4 +63,28 @@ TEST(MainWindow, ShowsAStyledWindowWhoseMessagesEachCallOneHandlerAndTeardownRel
   EXPECT_EQ(wglGetCurrentContext(), nullptr);
   WNDCLASSEXA windowClass{sizeof(WNDCLASSEXA)};
   EXPECT_FALSE(GetClassInfoExA(GetModuleHandleA(nullptr), "Zarvo", &windowClass));
+}
+
+// A drop as Explorer makes it: a DROPFILES header, then the wide paths, each ended by a null, and one more null.
+HDROP dropOf(const std::vector<std::string>& paths) {
+  std::wstring names;
+  for (const auto& path : paths) names += std::filesystem::u8path(path).wstring() + L'\0';
+  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + (names.size() + 1) * sizeof(wchar_t));  // zeroed: the last null
+  auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
+  *header = {sizeof(DROPFILES), {}, FALSE, TRUE};
+  std::memcpy(header + 1, names.data(), names.size() * sizeof(wchar_t));
+  GlobalUnlock(memory);
+  return static_cast<HDROP>(memory);
+}
+
+TEST(MainWindow, TakesDropsAfterAnyLoadAndOpensTheFirstTrackOfOne) {
+  RunningApp running;
+  ASSERT_TRUE(running.created);
+  expectTheFirstTrackOfADropToOpen(running, [](const std::vector<std::string>& paths) {
+    PostMessageW(mainWindow(), WM_DROPFILES, reinterpret_cast<WPARAM>(dropOf(paths)), 0);
+    MSG message;
+    EXPECT_TRUE(platform::keepWindowAlive() && PeekMessageW(&message, nullptr, WM_DROPFILES, WM_DROPFILES, PM_NOREMOVE))
+        << "a load leaves the drop queued";
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+  });
 }

@@ -14,8 +14,10 @@
 #include "platform/Platform.h"
 #include "platform/x11/EventDispatch.h"
 #include "platform/x11/X11Window.h"
+#include "support/Drops.h"
 #include "support/RecordingApp.h"
 #include "support/WindowState.h"
+#include "support/x11/XdndSource.h"
 
 void PrintTo(const HandlerCall& call, std::ostream* out) { *out << call.handler << testing::PrintToString(call.args); }
 
@@ -181,6 +183,23 @@ TEST_F(X11WindowTest, EachEventBecomesTheHandlerCallOfItsWindowsMessageAndCloseE
   send({ClientMessage, protocol("WM_DELETE_WINDOW"), 0, 0, 0, {}});
   EXPECT_EQ(platform::runMessageLoop(), 0);
   EXPECT_EQ(app.calls, (Calls{{"onMouseMove", {5, 10, 0}}, {"onKeyDown", {0x44}}, {"onMouseMove", {9, 9, 0}}}));
+}
+
+TEST(X11Drop, TheWindowTakesXdndDropsAndOpensTheFirstTrackOfOne) {
+  RunningApp running;
+  ASSERT_TRUE(running.created);
+  EXPECT_EQ(windowProperty("XdndAware"), "ATOM 5");
+  expectTheFirstTrackOfADropToOpen(running, [](const std::vector<std::string>& paths) {
+    EXPECT_TRUE(dropByXdnd(mainWindow.window, paths, [] { pump(5); }));
+  });
+  // A drag whose source has gone before it is answered: the error about its window does not end the viewer.
+  for (const char* type : {"XdndEnter", "XdndPosition", "XdndDrop"}) {
+    XEvent message{};
+    message.xclient = {ClientMessage, 0, True, mainWindow.display, mainWindow.window,
+                       XInternAtom(mainWindow.display, type, False), 32, {}};
+    message.xclient.data.l[0] = 0x3FFFFFFF, message.xclient.data.l[1] = (5L << 24) | 1;  // types in its gone window
+    XSendEvent(mainWindow.display, mainWindow.window, False, NoEventMask, &message), pump();
+  }
 }
 
 }  // namespace

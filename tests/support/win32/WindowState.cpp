@@ -1,11 +1,12 @@
 #include "support/WindowState.h"
 
+#include "platform/win32/Win32Text.h"
 #include "platform/win32/Win32Window.h"
 
 std::string windowTitle() {
-  char title[1024] = {};
-  GetWindowTextA(mainWindow(), title, sizeof title);
-  return title;
+  wchar_t title[1024] = {};
+  GetWindowTextW(mainWindow(), title, 1024);
+  return utf8FromWide(title);
 }
 
 int windowOpacity() {

@@ -1,0 +1,43 @@
+// Tracks named outside the list: on the command line or by a drop on the window.
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "app/ZarvoApp.h"
+#include "platform/Platform.h"
+
+namespace {
+
+bool isTrackName(const std::string& path) {
+  const std::string ending = ".smx";
+  if (path.size() < ending.size()) return false;
+  for (size_t i = 0; i < ending.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(path[path.size() - ending.size() + i])) != ending[i]) return false;
+  return true;
+}
+
+}  // namespace
+
+void ZarvoApp::openGivenPath(const std::string& path) {
+  replaceTrack(path);
+  if (model.lastFailure() == SmxModel::Failure::NotOpened) {
+    listNotice = path + ": " + std::strerror(model.openError());
+    std::fprintf(stderr, "zarvo: %s\n", listNotice.c_str());
+  }
+  buildScreen();
+  requestFrame();
+}
+
+void ZarvoApp::onFilesDropped(const std::vector<std::string>& paths) {
+  for (const std::string& path : paths) {
+    if (!isTrackName(path)) continue;
+    openGivenPath(path);
+    return;
+  }
+  const std::string why = paths.empty() ? "Nothing dropped to open." : "Not a .smx file: " + paths.front();
+  // Over a track the notice stays until the next screen; over the list, until a track is shown.
+  if (!model.isLoaded()) listNotice = why;
+  showNotice(why);
+  requestFrame();
+}

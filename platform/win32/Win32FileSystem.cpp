@@ -1,0 +1,31 @@
+// Files and folders by UTF-8 path, through the wide functions: a name the ANSI code page cannot hold opens too.
+#include <windows.h>
+
+#include <cerrno>
+#include <cstdio>
+
+#include "platform/Platform.h"
+#include "platform/win32/Win32Text.h"
+
+namespace platform {
+
+std::FILE* openFile(const std::string& path) {
+  const std::wstring wide = wideFromUtf8(path);
+  // NOTE: Windows refuses to open a folder with EACCES; the reason the program gives is that it is one.
+  const DWORD attributes = GetFileAttributesW(wide.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    errno = EISDIR;
+    return nullptr;
+  }
+  return _wfopen(wide.c_str(), L"rb");
+}
+
+bool changeFolder(const std::string& path) { return SetCurrentDirectoryW(wideFromUtf8(path).c_str()) != FALSE; }
+
+std::string workingFolder() {
+  std::wstring path(GetCurrentDirectoryW(0, nullptr), L'\0');
+  path.resize(GetCurrentDirectoryW(static_cast<DWORD>(path.size()), path.data()));
+  return utf8FromWide(path);
+}
+
+}  // namespace platform
