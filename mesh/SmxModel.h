@@ -29,7 +29,7 @@ class SmxModel {
   enum class Failure { NoFailure, NotOpened, Abandoned, TooBig, OverCeiling };
   // The most triangles a 32-bit program takes: under 32-bit Wine the host's renderer runs out of address
   // space long before the program's own reservations fail, so no probe can warn of it.
-  static constexpr std::int64_t triangleCeilingOf32Bits = 15000000;
+  static constexpr std::int64_t triangleCeilingOf32Bits = 12000000;
 
   // Told after each piece the share of the file's declared triangles compiled so far, 0 to 1;
   // returning false abandons the load.

@@ -27,9 +27,9 @@ stalled() {
   { head -c 60 /dev/zero && printf "$(le32 1)" && head -c 16 /dev/zero && printf "$(le32 "$2")$(le32 "$3")"; } >"$1" &&
     truncate -s $((88 + 16 * $2 + 8 * $3)) "$1"
 }
-# The 32-bit program refuses a file of more than 15M triangles at once: it gets 15M drawable ones, which keep it
+# The 32-bit program refuses a file of more than 12M triangles at once: it gets 12M drawable ones, which keep it
 # loading as long as the others are kept by 2^31 - 1 undrawable records.
-if [ "$1" = win32 ]; then stalled "$tracks/smxU/stalled.smx" 1 15000000; else stalled "$tracks/smxU/stalled.smx" 0 2147483647; fi
+if [ "$1" = win32 ]; then stalled "$tracks/smxU/stalled.smx" 1 12000000; else stalled "$tracks/smxU/stalled.smx" 0 2147483647; fi
 
 [ "$1" = linux ] && { env -u DISPLAY "$program" 2>/dev/null; expect "with no display it fails with status 1" [ $? = 1 ]; }
 # start FOLDER [ARGUMENT...]: runs the program in FOLDER and waits for its window.
