@@ -27,6 +27,11 @@ constexpr GLint groundCorners[4][2] = {
     {-100000000, 120000000},
 };
 
+// While the track is culled, a flush after this many pieces lets the renderer's threads draw what has
+// been handed over while the next pieces are culled and sent (measured: on a 10M-triangle track the
+// start view gains about an eighth; on a 1M one nothing shows).
+constexpr std::size_t piecesBetweenFlushes = 8;
+
 constexpr GLfloat axisLength = 100000000.0f;
 constexpr GLfloat axisLineWidth = 2.0f;
 
@@ -227,6 +232,7 @@ void SmxModel::draw() const {
   // The GL calls keep file order, so the picture is the one the lists alone would give.
   std::size_t job = 0;
   for (const std::size_t i : shown) {
+    if (cullSmall && drawn > 0 && drawn % piecesBetweenFlushes == 0) glFlush();
     ++drawn;
     if (job == small.size() || small[job] != i) {
       glCallList(pieces[i].list);
