@@ -8,13 +8,25 @@
 #include "mesh/ClipMatrix.h"
 #include "mesh/PieceCorners.h"
 
+// A point's place in the window, in pixels.
+struct WindowPlace {
+  double x, y;
+};
+
+// The pixel centres (i + 0.5, j + 0.5) within the cull's margin of a point's place: columns i from
+// firstColumn to lastColumn, rows j from firstRow to lastRow.
+struct CentreReach {
+  std::int16_t firstColumn, lastColumn, firstRow, lastRow;
+};
+
 // What is left of one piece: arrays ready for the renderer, and the room the cull works in.
 struct CulledPiece {
   std::vector<float> positions;  // x, y, z of each point the kept triangles use
   std::vector<float> colours;    // red, green, blue, alpha as i / 255, as the list holds them
   std::vector<std::uint16_t> indices;
-  std::vector<double> window;          // each point of the piece in pixels: x, y
-  std::vector<unsigned char> placed;   // whether that point's window place is known to the margin
+  // Each point of the piece: kept apart, as most triangles are told by their points' reaches alone.
+  std::vector<WindowPlace> places;
+  std::vector<CentreReach> reaches;
   std::vector<std::uint16_t> keptIndexOf;
 };
 
