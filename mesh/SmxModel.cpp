@@ -89,7 +89,7 @@ std::int64_t compilePiece(SmxReader& reader, std::int64_t records, SmxModel::Pie
   std::fill(std::begin(low), std::end(low), std::numeric_limits<std::int32_t>::max());
   std::fill(std::begin(high), std::end(high), std::numeric_limits<std::int32_t>::min());
   std::int64_t count = 0;
-  kept.begin(reader.pointRecords());
+  kept.begin(reader.pointRecords(), std::size_t(reader.pointsHeld()));
   glNewList(piece.list, GL_COMPILE);
   glBegin(GL_TRIANGLES);
   while (reader.nextTriangle(records)) {
