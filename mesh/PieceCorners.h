@@ -8,8 +8,8 @@
 #include "mesh/SmxFormat.h"
 
 struct PieceCorners {
-  // Each point once: x, y, z as the floats the list holds, and its colour bytes red, green, blue, 255,
-  // which the renderer is given as i / 255 floats, as the list holds them.
+  // Each point once: x, y, z as the floats the list holds, and its colour bytes red, green, blue, which
+  // the renderer is given as i / 255 floats with an alpha of 1, as the list holds them.
   std::vector<float> positions;
   std::vector<unsigned char> colours;
   // Three points a triangle, in the list's order; a piece names at most 3 * 16384 points.
@@ -33,7 +33,6 @@ class PieceCornersBuilder {
       for (int at : {smx::pointXAt, smx::pointYAt, smx::pointZAt})
         building.positions.push_back(float(smx::getInt32(point + at)));
       for (int at : {smx::pointRedAt, smx::pointGreenAt, smx::pointBlueAt}) building.colours.push_back(point[at]);
-      building.colours.push_back(255);
     }
     building.indices.push_back(indexOf[number]);
   }

@@ -48,9 +48,9 @@ void compileGround(const unsigned char* header) {
 // as much as the first frames of the whole track take. Measured with llvmpipe: a 10M-triangle track,
 // loaded and flown over, holds 54 bytes a triangle; a frame of the file list takes up to 70 MB, and the
 // first frames over a 1M, 10M and 25M track grow the address space by 98, 169 and 203 MB. The corners
-// kept beside the lists take 17 bytes a triangle more (0.67 points of 16 bytes and three 2-byte indices
+// kept beside the lists take 16 bytes a triangle more (0.67 points of 15 bytes and three 2-byte indices
 // a triangle on the generated tracks).
-constexpr std::uint64_t listBytesPerTriangle = 64 + 17;
+constexpr std::uint64_t listBytesPerTriangle = 64 + 16;
 constexpr std::uint64_t rendererReserve = std::uint64_t{96} << 20;
 constexpr std::uint64_t trackFrameReserve = std::uint64_t{160} << 20;
 constexpr std::uint64_t frameBytesPerTriangle = 6;
@@ -242,7 +242,7 @@ void SmxModel::draw() const {
     leftOut += (corners[i].indices.size() - kept.indices.size()) / 3;
     if (!kept.indices.empty()) {
       glVertexPointer(3, GL_FLOAT, 0, kept.positions.data());
-      glColorPointer(4, GL_FLOAT, 0, kept.colours.data());
+      glColorPointer(3, GL_FLOAT, 0, kept.colours.data());
       glDrawElements(GL_TRIANGLES, GLsizei(kept.indices.size()), GL_UNSIGNED_SHORT, kept.indices.data());
     }
     workers->release(job++);

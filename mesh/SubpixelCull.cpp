@@ -215,7 +215,7 @@ void SubpixelCull::cull(const PieceCorners& corners, const std::int32_t low[3], 
       if (keptIndex == notKept) {
         keptIndex = points++;
         for (int axis = 0; axis < 3; ++axis) *position++ = corners.positions[index[k] * 3u + axis];
-        for (int channel = 0; channel < 4; ++channel) *colour++ = colourFloats.of[corners.colours[index[k] * 4u + channel]];
+        for (int channel = 0; channel < 3; ++channel) *colour++ = colourFloats.of[corners.colours[index[k] * 3u + channel]];
       }
       *kept++ = keptIndex;
     }

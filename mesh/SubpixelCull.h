@@ -22,7 +22,7 @@ struct CentreReach {
 // What is left of one piece: arrays ready for the renderer, and the room the cull works in.
 struct CulledPiece {
   std::vector<float> positions;  // x, y, z of each point the kept triangles use
-  std::vector<float> colours;    // red, green, blue, alpha as i / 255, as the list holds them
+  std::vector<float> colours;    // red, green, blue as i / 255, as the list holds them; alpha is 1
   std::vector<std::uint16_t> indices;
   // Each point of the piece: kept apart, as most triangles are told by their points' reaches alone.
   std::vector<WindowPlace> places;

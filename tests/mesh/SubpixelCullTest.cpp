@@ -38,7 +38,7 @@ TEST(SubpixelCull, LeavesOutOnlyTrianglesProvablyClearOfEveryPixelCentre) {
     }
     for (std::uint16_t i = 0; i < 3; ++i) {
       corners.positions.insert(corners.positions.end(), {float(c.corners[i][0]), float(c.corners[i][1]), float(c.corners[i][2])});
-      corners.colours.insert(corners.colours.end(), {10, 20, 30, 255});
+      corners.colours.insert(corners.colours.end(), {10, 20, 30});
       corners.indices.push_back(i);
     }
     CulledPiece out;
