@@ -103,6 +103,23 @@ std::int64_t compilePiece(SmxReader& reader, std::int64_t records, SmxModel::Pie
   return count;
 }
 
+void drawAxes() {
+  // The width is left set: the overlay sets its own before it draws lines.
+  glLineWidth(axisLineWidth);
+  glBegin(GL_LINES);
+  glColor3f(1, 0, 0);
+  glVertex3f(0, 0, 0);
+  glVertex3f(axisLength, 0, 0);
+  glColor3f(0, 1, 0);
+  glVertex3f(0, 0, 0);
+  glVertex3f(0, axisLength, 0);
+  // The z axis is half as long as the other two.
+  glColor3f(0, 0, 1);
+  glVertex3f(0, 0, 0);
+  glVertex3f(0, 0, axisLength / 2);
+  glEnd();
+}
+
 bool isOutOfMemory(const SmxDefect& defect) {
   return defect.kind == SmxDefect::Kind::BufferNotAllocated || defect.kind == SmxDefect::Kind::PointsNotAllocated;
 }
@@ -210,11 +227,27 @@ void SmxModel::unload() {
 void SmxModel::draw() const {
   drawn = leftOut = 0;
   if (!loaded) return;
-  glCallList(displayList);
+  if (!(culling && smallTriangleCull)) {
+    glCallList(displayList);
+    drawTrack(false);
+  } else {
+    // Every colour is opaque, so blending changes no pixel; with the depth test at GL_LEQUAL, as the view
+    // sets it, the ground drawn last with GL_LESS shows exactly where it would have shown drawn first.
+    // So the renderer blends nothing and shades no ground that the track hides.
+    glPushAttrib(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glDisable(GL_BLEND);
+    drawTrack(true);
+    glDepthFunc(GL_LESS);
+    glCallList(displayList);
+    glPopAttrib();
+  }
+  if (axesShown) drawAxes();
+}
+
+void SmxModel::drawTrack(bool cullSmall) const {
   // A piece outside the view would cost its every vertex and add no pixel.
   const ViewVolume volume = ViewVolume::current();
   std::vector<std::size_t> shown, small;
-  const bool cullSmall = culling && smallTriangleCull;
   const SubpixelCull view = SubpixelCull::current();
   for (std::size_t i = 0; i < pieces.size(); ++i) {
     if (culling && !volume.mayShow(pieces[i].low, pieces[i].high)) continue;
@@ -251,21 +284,6 @@ void SmxModel::draw() const {
     glDisableClientState(GL_COLOR_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
   }
-  if (!axesShown) return;
-  // The width is left set: the overlay sets its own before it draws lines.
-  glLineWidth(axisLineWidth);
-  glBegin(GL_LINES);
-  glColor3f(1, 0, 0);
-  glVertex3f(0, 0, 0);
-  glVertex3f(axisLength, 0, 0);
-  glColor3f(0, 1, 0);
-  glVertex3f(0, 0, 0);
-  glVertex3f(0, axisLength, 0);
-  // The z axis is half as long as the other two.
-  glColor3f(0, 0, 1);
-  glVertex3f(0, 0, 0);
-  glVertex3f(0, 0, axisLength / 2);
-  glEnd();
 }
 
 void SmxModel::startView(int& x, int& y, int& z) const {
