@@ -256,8 +256,8 @@ void SmxModel::drawTrack(bool cullSmall) const {
   }
   if (!small.empty()) {
     if (!workers) workers = std::make_unique<CullWorkers>();
-    workers->start(small.size(), [&](std::size_t job, CulledPiece& out) {
-      view.cull(corners[small[job]], pieces[small[job]].low, pieces[small[job]].high, out);
+    workers->start(small.size(), [&](std::size_t job, CullScratch& scratch, CulledPiece& out) {
+      view.cull(corners[small[job]], pieces[small[job]].low, pieces[small[job]].high, scratch, out);
     });
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_COLOR_ARRAY);

@@ -73,7 +73,7 @@ bool outside(double side, double area, const WindowPlace& u, const WindowPlace& 
 
 // False only when the triangle of points i, j and k lies further than margin x sqrt(2) from every pixel
 // centre. Most triangles are told by their box alone, which reads only the points' reaches.
-bool mayLightAPixel(const CulledPiece& piece, std::uint16_t i, std::uint16_t j, std::uint16_t k) {
+bool mayLightAPixel(const CullScratch& piece, std::uint16_t i, std::uint16_t j, std::uint16_t k) {
   const CentreBox box(piece.reaches[i], piece.reaches[j], piece.reaches[k]);
   if (box.columns <= 0 || box.rows <= 0) return false;
   if (box.columns > widestBoxTried || box.rows > widestBoxTried) return true;
@@ -138,7 +138,7 @@ bool SubpixelCull::suits(const std::int32_t low[3], const std::int32_t high[3], 
 // a point near or behind the eye, beyond the near or far plane or far off screen is not placed, and its
 // triangles are kept.
 void SubpixelCull::placePoints(const PieceCorners& corners, const std::int32_t low[3], const std::int32_t high[3],
-                               CulledPiece& out) const {
+                               CullScratch& scratch) const {
   const auto& m = matrix.value;
   // How far the renderer's clip coordinates may be from these, for any point of the box.
   double error[4];
@@ -169,8 +169,8 @@ void SubpixelCull::placePoints(const PieceCorners& corners, const std::int32_t l
     wholeBox = wholeBox && placeable(pick(0), pick(1), pick(2));
   }
   const std::size_t points = corners.positions.size() / 3;
-  out.places.resize(points);
-  out.reaches.resize(points);
+  scratch.places.resize(points);
+  scratch.reaches.resize(points);
   // The window place's x and y times w, in one product each.
   double toX[4], toY[4];
   for (int k = 0; k < 4; ++k) {
@@ -181,37 +181,37 @@ void SubpixelCull::placePoints(const PieceCorners& corners, const std::int32_t l
   for (std::size_t i = 0; i < points; ++i, p += 3) {
     const double x = p[0], y = p[1], z = p[2];
     if (!wholeBox && !placeable(x, y, z)) {
-      out.reaches[i] = {-unplacedReach, unplacedReach, -unplacedReach, unplacedReach};
+      scratch.reaches[i] = {-unplacedReach, unplacedReach, -unplacedReach, unplacedReach};
       continue;
     }
     const double inverseW = 1 / (m[3][0] * x + m[3][1] * y + m[3][2] * z + m[3][3]);
     const WindowPlace place = {(toX[0] * x + toX[1] * y + toX[2] * z + toX[3]) * inverseW,
                                (toY[0] * x + toY[1] * y + toY[2] * z + toY[3]) * inverseW};
-    out.places[i] = place;
-    out.reaches[i] = {std::int16_t(-floorOf(0.5 + margin - place.x)), floorOf(place.x + margin - 0.5),
+    scratch.places[i] = place;
+    scratch.reaches[i] = {std::int16_t(-floorOf(0.5 + margin - place.x)), floorOf(place.x + margin - 0.5),
                       std::int16_t(-floorOf(0.5 + margin - place.y)), floorOf(place.y + margin - 0.5)};
   }
 }
 
 void SubpixelCull::cull(const PieceCorners& corners, const std::int32_t low[3], const std::int32_t high[3],
-                        CulledPiece& out) const {
-  placePoints(corners, low, high, out);
+                        CullScratch& scratch, CulledPiece& out) const {
+  placePoints(corners, low, high, scratch);
   constexpr std::uint16_t notKept = 0xFFFF;  // a piece has fewer points than this
-  out.keptIndexOf.assign(out.places.size(), notKept);
-  // Sized for the worst case and cut to what was kept: no growth checks in the loop.
-  out.positions.resize(corners.positions.size());
-  out.colours.resize(corners.colours.size());
-  out.indices.resize(corners.indices.size());
-  float* position = out.positions.data();
-  float* colour = out.colours.data();
-  std::uint16_t* kept = out.indices.data();
+  scratch.keptIndexOf.assign(scratch.places.size(), notKept);
+  // Sized for the worst case: no growth checks in the loop.
+  scratch.kept.positions.resize(corners.positions.size());
+  scratch.kept.colours.resize(corners.colours.size());
+  scratch.kept.indices.resize(corners.indices.size());
+  float* position = scratch.kept.positions.data();
+  float* colour = scratch.kept.colours.data();
+  std::uint16_t* kept = scratch.kept.indices.data();
   std::uint16_t points = 0;
   const std::uint16_t* index = corners.indices.data();
   const std::uint16_t* const end = index + corners.indices.size();
   for (; index != end; index += 3) {
-    if (!mayLightAPixel(out, index[0], index[1], index[2])) continue;
+    if (!mayLightAPixel(scratch, index[0], index[1], index[2])) continue;
     for (int k = 0; k < 3; ++k) {
-      std::uint16_t& keptIndex = out.keptIndexOf[index[k]];
+      std::uint16_t& keptIndex = scratch.keptIndexOf[index[k]];
       if (keptIndex == notKept) {
         keptIndex = points++;
         for (int axis = 0; axis < 3; ++axis) *position++ = corners.positions[index[k] * 3u + axis];
@@ -220,7 +220,8 @@ void SubpixelCull::cull(const PieceCorners& corners, const std::int32_t low[3], 
       *kept++ = keptIndex;
     }
   }
-  out.positions.resize(std::size_t(position - out.positions.data()));
-  out.colours.resize(std::size_t(colour - out.colours.data()));
-  out.indices.resize(std::size_t(kept - out.indices.data()));
+  // Out holds what was kept only, as it may wait for the GL thread beside many others.
+  out.positions.assign(scratch.kept.positions.data(), position);
+  out.colours.assign(scratch.kept.colours.data(), colour);
+  out.indices.assign(scratch.kept.indices.data(), kept);
 }

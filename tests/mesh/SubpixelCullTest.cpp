@@ -41,8 +41,9 @@ TEST(SubpixelCull, LeavesOutOnlyTrianglesProvablyClearOfEveryPixelCentre) {
       corners.colours.insert(corners.colours.end(), {10, 20, 30});
       corners.indices.push_back(i);
     }
+    CullScratch scratch;
     CulledPiece out;
-    view.cull(corners, low, high, out);
+    view.cull(corners, low, high, scratch, out);
     EXPECT_EQ(out.indices.size(), c.kept ? 3u : 0u) << c.name;
   }
 }
