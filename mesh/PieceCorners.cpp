@@ -9,13 +9,10 @@ void PieceCornersBuilder::begin(const unsigned char* pointRecords, std::size_t p
   records = pointRecords;
   // A new stamp forgets the previous piece's points without clearing the tables.
   if (++stamp == 0) {
-    std::fill(stampOf.begin(), stampOf.end(), 0);
+    std::fill(seenAs.begin(), seenAs.end(), 0);
     stamp = 1;
   }
-  if (stampOf.size() < points) {
-    stampOf.resize(points, 0);
-    indexOf.resize(points, 0);
-  }
+  if (seenAs.size() < points) seenAs.resize(points, 0);
   building.positions.clear();
   building.colours.clear();
   building.indices.clear();

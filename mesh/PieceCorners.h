@@ -26,15 +26,14 @@ class PieceCornersBuilder {
   void begin(const unsigned char* pointRecords, std::size_t points);
   // Inline: it is called for every corner of the track while it loads.
   void add(const unsigned char* point) {
-    const std::size_t number = std::size_t(point - records) / smx::pointSize;
-    if (stampOf[number] != stamp) {
-      stampOf[number] = stamp;
-      indexOf[number] = std::uint16_t(building.positions.size() / 3);
+    std::uint32_t& seen = seenAs[std::size_t(point - records) / smx::pointSize];
+    if (seen >> 16 != stamp) {
+      seen = std::uint32_t(stamp) << 16 | std::uint32_t(building.positions.size() / 3);
       for (int at : {smx::pointXAt, smx::pointYAt, smx::pointZAt})
         building.positions.push_back(float(smx::getInt32(point + at)));
       for (int at : {smx::pointRedAt, smx::pointGreenAt, smx::pointBlueAt}) building.colours.push_back(point[at]);
     }
-    building.indices.push_back(indexOf[number]);
+    building.indices.push_back(std::uint16_t(seen));
   }
   // The piece's arrays, sized to what they hold.
   PieceCorners finish();
@@ -43,9 +42,9 @@ class PieceCornersBuilder {
   double areaSum() const;
 
   const unsigned char* records = nullptr;
-  // Point number to index in the piece, valid only where its stamp is this piece's.
-  std::vector<std::uint16_t> indexOf;
-  std::vector<std::uint32_t> stampOf;
-  std::uint32_t stamp = 0;
+  // Point number to this piece's stamp and the point's index in the piece, one word a point so that
+  // a corner costs one look-up; only an entry with this piece's stamp is valid.
+  std::vector<std::uint32_t> seenAs;
+  std::uint16_t stamp = 0;
   PieceCorners building;
 };
