@@ -10,14 +10,16 @@ unsigned workerCount() {
   return std::clamp(cores, 1u, 4u);
 }
 
+// How many results may wait for the GL thread. Enough that the threads cull on while the GL thread
+// hands a run of pieces to the renderer, rather than sleep and wake for each piece.
+constexpr std::size_t slotCount = 32;
+
 }  // namespace
 
-CullWorkers::CullWorkers() {
+CullWorkers::CullWorkers() : slots(slotCount), doneJob(slotCount, 0) {
   const unsigned count = workerCount();
-  // Each thread may run a slot ahead of the one it finished, while the GL thread draws another.
-  slots.resize(2 * count + 2);
-  doneJob.assign(slots.size(), 0);
-  for (unsigned i = 0; i < count; ++i) threads.emplace_back([this] { run(); });
+  scratches.resize(count + 1);
+  for (unsigned i = 0; i < count; ++i) threads.emplace_back([this, i] { run(scratches[i]); });
 }
 
 CullWorkers::~CullWorkers() {
@@ -25,7 +27,7 @@ CullWorkers::~CullWorkers() {
     std::lock_guard<std::mutex> lock(mutex);
     stopping = true;
   }
-  changed.notify_all();
+  jobFreed.notify_all();
   for (std::thread& thread : threads) thread.join();
 }
 
@@ -37,40 +39,46 @@ void CullWorkers::start(std::size_t count, Job frameWork) {
     nextJob = released = 0;
     std::fill(doneJob.begin(), doneJob.end(), 0);
   }
-  changed.notify_all();
+  jobFreed.notify_all();
 }
 
 const CulledPiece& CullWorkers::take(std::size_t job) {
   std::unique_lock<std::mutex> lock(mutex);
   // Rather than wait for a job no thread has begun, the GL thread runs it, or an earlier one, itself.
-  while (nextJob <= job) runNext(lock);
-  changed.wait(lock, [&] { return doneJob[job % slots.size()] == job + 1; });
+  while (nextJob <= job) runNext(lock, scratches.back());
+  awaited = job + 1;
+  jobDone.wait(lock, [&] { return doneJob[job % slots.size()] == job + 1; });
+  awaited = 0;
   return slots[job % slots.size()];
 }
 
 void CullWorkers::release(std::size_t job) {
+  bool freed;
   {
     std::lock_guard<std::mutex> lock(mutex);
     released = job + 1;
+    freed = jobReady();
   }
-  changed.notify_all();
+  // Threads sleep only for want of a job, so one is woken only when this release makes one ready.
+  if (freed) jobFreed.notify_one();
 }
 
-void CullWorkers::run() {
+bool CullWorkers::jobReady() const { return nextJob < jobs && nextJob < released + slots.size(); }
+
+void CullWorkers::run(CullScratch& scratch) {
   std::unique_lock<std::mutex> lock(mutex);
   for (;;) {
-    // A job may start once the job before it in its slot has been released.
-    changed.wait(lock, [&] { return stopping || (nextJob < jobs && nextJob < released + slots.size()); });
+    jobFreed.wait(lock, [&] { return stopping || jobReady(); });
     if (stopping) return;
-    runNext(lock);
+    runNext(lock, scratch);
   }
 }
 
-void CullWorkers::runNext(std::unique_lock<std::mutex>& lock) {
+void CullWorkers::runNext(std::unique_lock<std::mutex>& lock, CullScratch& scratch) {
   const std::size_t job = nextJob++;
   lock.unlock();
-  work(job, slots[job % slots.size()]);
+  work(job, scratch, slots[job % slots.size()]);
   lock.lock();
   doneJob[job % slots.size()] = job + 1;
-  changed.notify_all();
+  if (awaited == job + 1) jobDone.notify_one();
 }

@@ -1,5 +1,5 @@
 // Threads that cull a frame's pieces ahead of the GL thread, which draws them in order. A piece's
-// result stays in its slot until the GL thread is done with it; a few slots are reused round.
+// result stays in its slot until the GL thread is done with it; the slots are reused round.
 #pragma once
 
 #include <condition_variable>
@@ -13,7 +13,7 @@
 
 class CullWorkers {
  public:
-  using Job = std::function<void(std::size_t job, CulledPiece& out)>;
+  using Job = std::function<void(std::size_t job, CullScratch& scratch, CulledPiece& out)>;
 
   CullWorkers();
   // Waits for the job in hand, if any, and joins the threads.
@@ -30,16 +30,21 @@ class CullWorkers {
   void release(std::size_t job);
 
  private:
-  void run();
+  void run(CullScratch& scratch);
+  // Whether a job not begun may start: there is one, and its slot has been released.
+  bool jobReady() const;
   // Runs the next job not begun; called and returns with the lock held.
-  void runNext(std::unique_lock<std::mutex>& lock);
+  void runNext(std::unique_lock<std::mutex>& lock, CullScratch& scratch);
 
   std::mutex mutex;
-  std::condition_variable changed;
+  std::condition_variable jobFreed;  // a new frame, a slot released, or stopping
+  std::condition_variable jobDone;   // the job the GL thread waits for is done
   std::vector<CulledPiece> slots;
   std::vector<std::size_t> doneJob;  // per slot: the job whose result it holds, plus one
+  std::vector<CullScratch> scratches;  // one for each thread, the GL thread's last
   Job work;
   std::size_t jobs = 0, nextJob = 0, released = 0;
+  std::size_t awaited = 0;  // the job the GL thread waits for, plus one; 0 when it waits for none
   bool stopping = false;
   std::vector<std::thread> threads;
 };

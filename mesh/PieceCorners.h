@@ -5,9 +5,11 @@
 #include <cstdint>
 #include <vector>
 
+#include "mesh/SmxFormat.h"
+
 struct PieceCorners {
-  // Each point once: x, y, z as the floats the list holds, and its colour bytes red, green, blue, 255,
-  // which the renderer is given as i / 255 floats, as the list holds them.
+  // Each point once: x, y, z as the floats the list holds, and its colour bytes red, green, blue, which
+  // the renderer is given as i / 255 floats with an alpha of 1, as the list holds them.
   std::vector<float> positions;
   std::vector<unsigned char> colours;
   // Three points a triangle, in the list's order; a piece names at most 3 * 16384 points.
@@ -20,18 +22,29 @@ struct PieceCorners {
 // record of the current object, told apart by where the record lies.
 class PieceCornersBuilder {
  public:
-  // Starts a piece whose corners all lie among the point records that begin at pointRecords.
-  void begin(const unsigned char* pointRecords);
-  void add(const unsigned char* point);
+  // Starts a piece whose corners all lie among the points point records that begin at pointRecords.
+  void begin(const unsigned char* pointRecords, std::size_t points);
+  // Inline: it is called for every corner of the track while it loads.
+  void add(const unsigned char* point) {
+    std::uint32_t& seen = seenAs[std::size_t(point - records) / smx::pointSize];
+    if (seen >> 16 != stamp) {
+      seen = std::uint32_t(stamp) << 16 | std::uint32_t(building.positions.size() / 3);
+      for (int at : {smx::pointXAt, smx::pointYAt, smx::pointZAt})
+        building.positions.push_back(float(smx::getInt32(point + at)));
+      for (int at : {smx::pointRedAt, smx::pointGreenAt, smx::pointBlueAt}) building.colours.push_back(point[at]);
+    }
+    building.indices.push_back(std::uint16_t(seen));
+  }
   // The piece's arrays, sized to what they hold.
   PieceCorners finish();
 
  private:
+  double areaSum() const;
+
   const unsigned char* records = nullptr;
-  // Point number to index in the piece, valid only where its stamp is this piece's.
-  std::vector<std::uint16_t> indexOf;
-  std::vector<std::uint32_t> stampOf;
-  std::uint32_t stamp = 0;
+  // Point number to this piece's stamp and the point's index in the piece, one word a point so that
+  // a corner costs one look-up; only an entry with this piece's stamp is valid.
+  std::vector<std::uint32_t> seenAs;
+  std::uint16_t stamp = 0;
   PieceCorners building;
-  double areaSum = 0;
 };

@@ -48,9 +48,9 @@ void compileGround(const unsigned char* header) {
 // as much as the first frames of the whole track take. Measured with llvmpipe: a 10M-triangle track,
 // loaded and flown over, holds 54 bytes a triangle; a frame of the file list takes up to 70 MB, and the
 // first frames over a 1M, 10M and 25M track grow the address space by 98, 169 and 203 MB. The corners
-// kept beside the lists take 17 bytes a triangle more (0.67 points of 16 bytes and three 2-byte indices
+// kept beside the lists take 16 bytes a triangle more (0.67 points of 15 bytes and three 2-byte indices
 // a triangle on the generated tracks).
-constexpr std::uint64_t listBytesPerTriangle = 64 + 17;
+constexpr std::uint64_t listBytesPerTriangle = 64 + 16;
 constexpr std::uint64_t rendererReserve = std::uint64_t{96} << 20;
 constexpr std::uint64_t trackFrameReserve = std::uint64_t{160} << 20;
 constexpr std::uint64_t frameBytesPerTriangle = 6;
@@ -89,7 +89,7 @@ std::int64_t compilePiece(SmxReader& reader, std::int64_t records, SmxModel::Pie
   std::fill(std::begin(low), std::end(low), std::numeric_limits<std::int32_t>::max());
   std::fill(std::begin(high), std::end(high), std::numeric_limits<std::int32_t>::min());
   std::int64_t count = 0;
-  kept.begin(reader.pointRecords());
+  kept.begin(reader.pointRecords(), std::size_t(reader.pointsHeld()));
   glNewList(piece.list, GL_COMPILE);
   glBegin(GL_TRIANGLES);
   while (reader.nextTriangle(records)) {
@@ -101,6 +101,23 @@ std::int64_t compilePiece(SmxReader& reader, std::int64_t records, SmxModel::Pie
   std::copy(std::begin(low), std::end(low), piece.low);
   std::copy(std::begin(high), std::end(high), piece.high);
   return count;
+}
+
+void drawAxes() {
+  // The width is left set: the overlay sets its own before it draws lines.
+  glLineWidth(axisLineWidth);
+  glBegin(GL_LINES);
+  glColor3f(1, 0, 0);
+  glVertex3f(0, 0, 0);
+  glVertex3f(axisLength, 0, 0);
+  glColor3f(0, 1, 0);
+  glVertex3f(0, 0, 0);
+  glVertex3f(0, axisLength, 0);
+  // The z axis is half as long as the other two.
+  glColor3f(0, 0, 1);
+  glVertex3f(0, 0, 0);
+  glVertex3f(0, 0, axisLength / 2);
+  glEnd();
 }
 
 bool isOutOfMemory(const SmxDefect& defect) {
@@ -210,11 +227,27 @@ void SmxModel::unload() {
 void SmxModel::draw() const {
   drawn = leftOut = 0;
   if (!loaded) return;
-  glCallList(displayList);
+  if (!(culling && smallTriangleCull)) {
+    glCallList(displayList);
+    drawTrack(false);
+  } else {
+    // Every colour is opaque, so blending changes no pixel; with the depth test at GL_LEQUAL, as the view
+    // sets it, the ground drawn last with GL_LESS shows exactly where it would have shown drawn first.
+    // So the renderer blends nothing and shades no ground that the track hides.
+    glPushAttrib(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glDisable(GL_BLEND);
+    drawTrack(true);
+    glDepthFunc(GL_LESS);
+    glCallList(displayList);
+    glPopAttrib();
+  }
+  if (axesShown) drawAxes();
+}
+
+void SmxModel::drawTrack(bool cullSmall) const {
   // A piece outside the view would cost its every vertex and add no pixel.
   const ViewVolume volume = ViewVolume::current();
   std::vector<std::size_t> shown, small;
-  const bool cullSmall = culling && smallTriangleCull;
   const SubpixelCull view = SubpixelCull::current();
   for (std::size_t i = 0; i < pieces.size(); ++i) {
     if (culling && !volume.mayShow(pieces[i].low, pieces[i].high)) continue;
@@ -223,8 +256,8 @@ void SmxModel::draw() const {
   }
   if (!small.empty()) {
     if (!workers) workers = std::make_unique<CullWorkers>();
-    workers->start(small.size(), [&](std::size_t job, CulledPiece& out) {
-      view.cull(corners[small[job]], pieces[small[job]].low, pieces[small[job]].high, out);
+    workers->start(small.size(), [&](std::size_t job, CullScratch& scratch, CulledPiece& out) {
+      view.cull(corners[small[job]], pieces[small[job]].low, pieces[small[job]].high, scratch, out);
     });
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_COLOR_ARRAY);
@@ -242,7 +275,7 @@ void SmxModel::draw() const {
     leftOut += (corners[i].indices.size() - kept.indices.size()) / 3;
     if (!kept.indices.empty()) {
       glVertexPointer(3, GL_FLOAT, 0, kept.positions.data());
-      glColorPointer(4, GL_FLOAT, 0, kept.colours.data());
+      glColorPointer(3, GL_FLOAT, 0, kept.colours.data());
       glDrawElements(GL_TRIANGLES, GLsizei(kept.indices.size()), GL_UNSIGNED_SHORT, kept.indices.data());
     }
     workers->release(job++);
@@ -251,21 +284,6 @@ void SmxModel::draw() const {
     glDisableClientState(GL_COLOR_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
   }
-  if (!axesShown) return;
-  // The width is left set: the overlay sets its own before it draws lines.
-  glLineWidth(axisLineWidth);
-  glBegin(GL_LINES);
-  glColor3f(1, 0, 0);
-  glVertex3f(0, 0, 0);
-  glVertex3f(axisLength, 0, 0);
-  glColor3f(0, 1, 0);
-  glVertex3f(0, 0, 0);
-  glVertex3f(0, axisLength, 0);
-  // The z axis is half as long as the other two.
-  glColor3f(0, 0, 1);
-  glVertex3f(0, 0, 0);
-  glVertex3f(0, 0, axisLength / 2);
-  glEnd();
 }
 
 void SmxModel::startView(int& x, int& y, int& z) const {

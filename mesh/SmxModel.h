@@ -44,7 +44,8 @@ class SmxModel {
   void unload();
   // The ground, then in file order every piece whose box may touch the view volume of the GL's
   // current projection and model-view, then the axes when shown. With the small-triangle cull on, a
-  // piece whose triangles are small on screen is drawn without those that light no pixel centre.
+  // piece whose triangles are small on screen is drawn without those that light no pixel centre, and
+  // the ground comes after the track, without blending, for the same picture at less cost.
   void draw() const;
   void startView(int& x, int& y, int& z) const;
 
@@ -74,6 +75,9 @@ class SmxModel {
 
  private:
   Failure compilePieces(SmxReader& reader, const Progress& progress);
+  // The pieces that may be in view, in file order; with cullSmall, those whose triangles are small on
+  // screen without the triangles that light no pixel centre.
+  void drawTrack(bool cullSmall) const;
   void deletePieces();
   bool fail(Failure why);
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <cstdint>
 
 namespace {
 
@@ -37,40 +38,68 @@ constexpr double smallTrianglePixels = 2;
 // The largest whole number not above v, for placed points (no further than guard off screen) without
 // a library call: a whole number shifts v to be positive, where conversion truncates down.
 constexpr double positiveShift = 4 * largestViewport;
-long floorOf(double v) { return long(v + positiveShift) - long(positiveShift); }
+std::int16_t floorOf(double v) { return std::int16_t(int(v + positiveShift) - int(positiveShift)); }
 
-// False only when the triangle abc (window places, each no further than guard off screen) lies
-// further than margin x sqrt(2) from every pixel centre. Triangles whose box reaches more than
-// 2 x 2 centres are kept untried: they rarely miss them all.
-bool mayLightAPixel(const double* a, const double* b, const double* c) {
-  // The pixel centres (i + 0.5, j + 0.5) within margin of the triangle's box.
-  const long firstX = -floorOf(0.5 + margin - std::min(a[0], std::min(b[0], c[0])));
-  const long lastX = floorOf(std::max(a[0], std::max(b[0], c[0])) + margin - 0.5);
-  const long firstY = -floorOf(0.5 + margin - std::min(a[1], std::min(b[1], c[1])));
-  const long lastY = floorOf(std::max(a[1], std::max(b[1], c[1])) + margin - 0.5);
-  const long columns = lastX - firstX + 1, rows = lastY - firstY + 1;
-  if (columns <= 0 || rows <= 0) return false;
-  if (columns > 2 || rows > 2) return true;
-  const double doubledArea = (b[0] - a[0]) * (c[1] - a[1]) - (b[1] - a[1]) * (c[0] - a[0]);
-  if (!(std::fabs(doubledArea) >= smallestDoubledArea)) return true;
-  // Bit column + 2 x row for each centre in reach that no side has ruled out yet.
-  unsigned open = 1u | unsigned(columns > 1) << 1 | unsigned(rows > 1) << 2 | unsigned(columns > 1 && rows > 1) << 3;
-  const double x = double(firstX) + 0.5, y = double(firstY) + 0.5;
-  const double* corner[4] = {a, b, c, a};
-  for (int edge = 0; edge < 3; ++edge) {
-    const double* u = corner[edge];
-    const double* v = corner[edge + 1];
-    const double along[2] = {v[0] - u[0], v[1] - u[1]};
-    const double limit = 2 * margin * margin * (along[0] * along[0] + along[1] * along[1]);
-    // Twice the area of u, v and a centre: on the triangle's side of the edge when it has its sign.
-    const double first = along[0] * (y - u[1]) - along[1] * (x - u[0]);
-    const double nextColumn = -along[1], nextRow = along[0];
-    const double sides[4] = {first, first + nextColumn, first + nextRow, first + nextColumn + nextRow};
-    for (unsigned k = 0; k < 4; ++k)
-      if (sides[k] * doubledArea < 0 && sides[k] * sides[k] > limit) open &= ~(1u << k);
-  }
-  return open != 0;
+// The pixel centres a point not placed is taken to reach, along x and along y: more than any triangle
+// is tried over, so that its triangles are kept.
+constexpr std::int16_t unplacedReach = 1 << 14;
+// Triangles whose box reaches more centres than this along x or y are kept untried: they rarely miss
+// them all.
+constexpr int widestBoxTried = 8;
+
+// The pixel centres within margin of a triangle's box: those within margin of its corners' places.
+struct CentreBox {
+  int firstColumn, firstRow, columns, rows;
+
+  CentreBox(const CentreReach& a, const CentreReach& b, const CentreReach& c)
+      : firstColumn(std::min(a.firstColumn, std::min(b.firstColumn, c.firstColumn))),
+        firstRow(std::min(a.firstRow, std::min(b.firstRow, c.firstRow))),
+        columns(std::max(a.lastColumn, std::max(b.lastColumn, c.lastColumn)) - firstColumn + 1),
+        rows(std::max(a.lastRow, std::max(b.lastRow, c.lastRow)) - firstRow + 1) {}
+};
+
+// Twice the signed area of the triangle o, u, v.
+double doubledArea(double ox, double oy, const WindowPlace& u, const WindowPlace& v) {
+  return (u.x - ox) * (v.y - oy) - (u.y - oy) * (v.x - ox);
 }
+
+// Whether a centre lies further than margin x sqrt(2) outside the edge u, v of a triangle whose doubled
+// area is area, given side, twice the area of the centre, u and v.
+bool outside(double side, double area, const WindowPlace& u, const WindowPlace& v) {
+  if (side * area >= 0) return false;
+  const double alongX = v.x - u.x, alongY = v.y - u.y;
+  return side * side > 2 * margin * margin * (alongX * alongX + alongY * alongY);
+}
+
+// False only when the triangle of points i, j and k lies further than margin x sqrt(2) from every pixel
+// centre. Most triangles are told by their box alone, which reads only the points' reaches.
+bool mayLightAPixel(const CullScratch& piece, std::uint16_t i, std::uint16_t j, std::uint16_t k) {
+  const CentreBox box(piece.reaches[i], piece.reaches[j], piece.reaches[k]);
+  if (box.columns <= 0 || box.rows <= 0) return false;
+  if (box.columns > widestBoxTried || box.rows > widestBoxTried) return true;
+  const WindowPlace &a = piece.places[i], &b = piece.places[j], &c = piece.places[k];
+  const double area = doubledArea(a.x, a.y, b, c);
+  if (!(std::fabs(area) >= smallestDoubledArea)) return true;
+  for (int row = 0; row < box.rows; ++row) {
+    const double y = double(box.firstRow + row) + 0.5;
+    for (int column = 0; column < box.columns; ++column) {
+      const double x = double(box.firstColumn + column) + 0.5;
+      if (!outside(doubledArea(x, y, a, b), area, a, b) && !outside(doubledArea(x, y, b, c), area, b, c) &&
+          !outside(doubledArea(x, y, c, a), area, c, a))
+        return true;
+    }
+  }
+  return false;
+}
+
+// The colours the list holds: channel i as i / 255 in floats.
+struct ColourFloats {
+  float of[256];
+  ColourFloats() {
+    for (int i = 0; i < 256; ++i) of[i] = float(i) / 255.0f;
+  }
+};
+const ColourFloats colourFloats;
 
 }  // namespace
 
@@ -105,10 +134,11 @@ bool SubpixelCull::suits(const std::int32_t low[3], const std::int32_t high[3], 
   return meanArea * pixelsPerUnit * pixelsPerUnit < smallTrianglePixels;
 }
 
-// Each point's window place, and whether it is known to within transformError: a point near or behind
-// the eye, beyond the near or far plane or far off screen is not placed, and its triangles are kept.
+// Each point's window place and the pixel centres near it, where it is known to within transformError:
+// a point near or behind the eye, beyond the near or far plane or far off screen is not placed, and its
+// triangles are kept.
 void SubpixelCull::placePoints(const PieceCorners& corners, const std::int32_t low[3], const std::int32_t high[3],
-                               CulledPiece& out) const {
+                               CullScratch& scratch) const {
   const auto& m = matrix.value;
   // How far the renderer's clip coordinates may be from these, for any point of the box.
   double error[4];
@@ -123,54 +153,75 @@ void SubpixelCull::placePoints(const PieceCorners& corners, const std::int32_t l
   const double nearest = std::max((error[0] + guard * error[3]) * halfWidth, (error[1] + guard * error[3]) * halfHeight) *
                          1.01 / transformError;
   const double depthRoom = 2 * (error[2] + error[3]);
-  const std::size_t points = corners.positions.size() / 3;
-  out.window.resize(points * 2);
-  out.placed.resize(points);
-  const float* p = corners.positions.data();
-  for (std::size_t i = 0; i < points; ++i, p += 3) {
-    const double x = p[0], y = p[1], z = p[2];
+  // Each test is linear in the point, so it holds for every point of the box once it holds for its
+  // corners; the box's float corners bound the points' floats, as rounding keeps their order.
+  const auto placeable = [&](double x, double y, double z) {
     const double cx = m[0][0] * x + m[0][1] * y + m[0][2] * z + m[0][3];
     const double cy = m[1][0] * x + m[1][1] * y + m[1][2] * z + m[1][3];
     const double cz = m[2][0] * x + m[2][1] * y + m[2][2] * z + m[2][3];
     const double cw = m[3][0] * x + m[3][1] * y + m[3][2] * z + m[3][3];
-    const double nx = cx / cw, ny = cy / cw;
-    out.placed[i] = cw > 0 && cw >= nearest && cz > depthRoom - cw && cz < cw - depthRoom && std::fabs(nx) <= guard &&
-                    std::fabs(ny) <= guard;
-    out.window[2 * i] = nx * halfWidth + originX;
-    out.window[2 * i + 1] = ny * halfHeight + originY;
+    return cw > 0 && cw >= nearest && cz + cw > depthRoom && cw - cz > depthRoom && std::fabs(cx) <= guard * cw &&
+           std::fabs(cy) <= guard * cw;
+  };
+  bool wholeBox = true;
+  for (int corner = 0; corner < 8; ++corner) {
+    const auto pick = [&](int k) { return double(float(corner >> k & 1 ? high[k] : low[k])); };
+    wholeBox = wholeBox && placeable(pick(0), pick(1), pick(2));
+  }
+  const std::size_t points = corners.positions.size() / 3;
+  scratch.places.resize(points);
+  scratch.reaches.resize(points);
+  // The window place's x and y times w, in one product each.
+  double toX[4], toY[4];
+  for (int k = 0; k < 4; ++k) {
+    toX[k] = m[0][k] * halfWidth + m[3][k] * originX;
+    toY[k] = m[1][k] * halfHeight + m[3][k] * originY;
+  }
+  const float* p = corners.positions.data();
+  for (std::size_t i = 0; i < points; ++i, p += 3) {
+    const double x = p[0], y = p[1], z = p[2];
+    if (!wholeBox && !placeable(x, y, z)) {
+      scratch.reaches[i] = {-unplacedReach, unplacedReach, -unplacedReach, unplacedReach};
+      continue;
+    }
+    const double inverseW = 1 / (m[3][0] * x + m[3][1] * y + m[3][2] * z + m[3][3]);
+    const WindowPlace place = {(toX[0] * x + toX[1] * y + toX[2] * z + toX[3]) * inverseW,
+                               (toY[0] * x + toY[1] * y + toY[2] * z + toY[3]) * inverseW};
+    scratch.places[i] = place;
+    scratch.reaches[i] = {std::int16_t(-floorOf(0.5 + margin - place.x)), floorOf(place.x + margin - 0.5),
+                      std::int16_t(-floorOf(0.5 + margin - place.y)), floorOf(place.y + margin - 0.5)};
   }
 }
 
 void SubpixelCull::cull(const PieceCorners& corners, const std::int32_t low[3], const std::int32_t high[3],
-                        CulledPiece& out) const {
-  placePoints(corners, low, high, out);
+                        CullScratch& scratch, CulledPiece& out) const {
+  placePoints(corners, low, high, scratch);
   constexpr std::uint16_t notKept = 0xFFFF;  // a piece has fewer points than this
-  out.keptIndexOf.assign(out.placed.size(), notKept);
-  // Sized for the worst case and cut to what was kept: no growth checks in the loop.
-  out.positions.resize(corners.positions.size());
-  out.colours.resize(corners.colours.size());
-  out.indices.resize(corners.indices.size());
-  float* position = out.positions.data();
-  float* colour = out.colours.data();
-  std::uint16_t* kept = out.indices.data();
+  scratch.keptIndexOf.assign(scratch.places.size(), notKept);
+  // Sized for the worst case: no growth checks in the loop.
+  scratch.kept.positions.resize(corners.positions.size());
+  scratch.kept.colours.resize(corners.colours.size());
+  scratch.kept.indices.resize(corners.indices.size());
+  float* position = scratch.kept.positions.data();
+  float* colour = scratch.kept.colours.data();
+  std::uint16_t* kept = scratch.kept.indices.data();
   std::uint16_t points = 0;
   const std::uint16_t* index = corners.indices.data();
   const std::uint16_t* const end = index + corners.indices.size();
   for (; index != end; index += 3) {
-    const bool placed = out.placed[index[0]] && out.placed[index[1]] && out.placed[index[2]];
-    if (placed && !mayLightAPixel(&out.window[2 * index[0]], &out.window[2 * index[1]], &out.window[2 * index[2]]))
-      continue;
+    if (!mayLightAPixel(scratch, index[0], index[1], index[2])) continue;
     for (int k = 0; k < 3; ++k) {
-      std::uint16_t& keptIndex = out.keptIndexOf[index[k]];
+      std::uint16_t& keptIndex = scratch.keptIndexOf[index[k]];
       if (keptIndex == notKept) {
         keptIndex = points++;
         for (int axis = 0; axis < 3; ++axis) *position++ = corners.positions[index[k] * 3u + axis];
-        for (int channel = 0; channel < 4; ++channel) *colour++ = corners.colours[index[k] * 4u + channel] / 255.0f;
+        for (int channel = 0; channel < 3; ++channel) *colour++ = colourFloats.of[corners.colours[index[k] * 3u + channel]];
       }
       *kept++ = keptIndex;
     }
   }
-  out.positions.resize(std::size_t(position - out.positions.data()));
-  out.colours.resize(std::size_t(colour - out.colours.data()));
-  out.indices.resize(std::size_t(kept - out.indices.data()));
+  // Out holds what was kept only, as it may wait for the GL thread beside many others.
+  out.positions.assign(scratch.kept.positions.data(), position);
+  out.colours.assign(scratch.kept.colours.data(), colour);
+  out.indices.assign(scratch.kept.indices.data(), kept);
 }

@@ -8,14 +8,31 @@
 #include "mesh/ClipMatrix.h"
 #include "mesh/PieceCorners.h"
 
-// What is left of one piece: arrays ready for the renderer, and the room the cull works in.
+// A point's place in the window, in pixels.
+struct WindowPlace {
+  double x, y;
+};
+
+// The pixel centres (i + 0.5, j + 0.5) within the cull's margin of a point's place: columns i from
+// firstColumn to lastColumn, rows j from firstRow to lastRow.
+struct CentreReach {
+  std::int16_t firstColumn, lastColumn, firstRow, lastRow;
+};
+
+// What is left of one piece: arrays ready for the renderer.
 struct CulledPiece {
   std::vector<float> positions;  // x, y, z of each point the kept triangles use
-  std::vector<float> colours;    // red, green, blue, alpha as i / 255, as the list holds them
+  std::vector<float> colours;    // red, green, blue as i / 255, as the list holds them; alpha is 1
   std::vector<std::uint16_t> indices;
-  std::vector<double> window;          // each point of the piece in pixels: x, y
-  std::vector<unsigned char> placed;   // whether that point's window place is known to the margin
+};
+
+// The room the cull works in, one piece at a time.
+struct CullScratch {
+  // Each point of the piece: kept apart, as most triangles are told by their points' reaches alone.
+  std::vector<WindowPlace> places;
+  std::vector<CentreReach> reaches;
   std::vector<std::uint16_t> keptIndexOf;
+  CulledPiece kept;  // as large as the piece, cut to what is kept when copied out
 };
 
 class SubpixelCull {
@@ -31,13 +48,13 @@ class SubpixelCull {
   // Worth culling: the piece lies wholly in front of the eye and its triangles are small on screen.
   bool suits(const std::int32_t low[3], const std::int32_t high[3], float meanArea) const;
   // The triangles of corners, whose points lie in the box low .. high, that may light a pixel
-  // centre, in their order.
+  // centre, in their order, worked out in scratch.
   void cull(const PieceCorners& corners, const std::int32_t low[3], const std::int32_t high[3],
-            CulledPiece& out) const;
+            CullScratch& scratch, CulledPiece& out) const;
 
  private:
   void placePoints(const PieceCorners& corners, const std::int32_t low[3], const std::int32_t high[3],
-                   CulledPiece& out) const;
+                   CullScratch& scratch) const;
 
   ClipMatrix matrix;
   double halfWidth, halfHeight, originX, originY;

@@ -24,6 +24,7 @@ TEST(SubpixelCull, LeavesOutOnlyTrianglesProvablyClearOfEveryPixelCentre) {
       {"misses the centre by 0.005 px, less than the renderer may move it", {{101, 99, 10000}, {161, 99, 10000}, {101, 159, 10000}}, true},
       {"its box holds the centre, its long side misses it by 0.07 px", {{40, 180, 10000}, {180, 40, 10000}, {180, 180, 10000}}, false},
       {"its box holds no centre", {{110, 110, 10000}, {190, 110, 10000}, {110, 190, 10000}}, false},
+      {"a sliver whose box holds 4 x 3 centres passes between them", {{90, -10, 10000}, {720, 620, 10000}, {720, 610, 10000}}, false},
       // Projected as if in front of the eye, the far corner would land beside the other two.
       {"crosses the near plane", {{150, 150, 10000}, {160, 150, 10000}, {-150, -152, -10000}}, true},
   };
@@ -37,11 +38,12 @@ TEST(SubpixelCull, LeavesOutOnlyTrianglesProvablyClearOfEveryPixelCentre) {
     }
     for (std::uint16_t i = 0; i < 3; ++i) {
       corners.positions.insert(corners.positions.end(), {float(c.corners[i][0]), float(c.corners[i][1]), float(c.corners[i][2])});
-      corners.colours.insert(corners.colours.end(), {10, 20, 30, 255});
+      corners.colours.insert(corners.colours.end(), {10, 20, 30});
       corners.indices.push_back(i);
     }
+    CullScratch scratch;
     CulledPiece out;
-    view.cull(corners, low, high, out);
+    view.cull(corners, low, high, scratch, out);
     EXPECT_EQ(out.indices.size(), c.kept ? 3u : 0u) << c.name;
   }
 }
