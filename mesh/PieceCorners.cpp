@@ -13,20 +13,18 @@ void PieceCornersBuilder::begin(const unsigned char* pointRecords, std::size_t p
     stamp = 1;
   }
   if (seenAs.size() < points) seenAs.resize(points, 0);
-  building.positions.clear();
-  building.colours.clear();
-  building.indices.clear();
+  pointsSeen.clear();
+  indices.clear();
 }
 
-// Half the length of the cross product of two sides of each triangle, in one loop: a square root a
-// corner, as the corners come, would hold up the load.
-double PieceCornersBuilder::areaSum() const {
+// Half the length of the cross product of two sides of each triangle.
+double PieceCornersBuilder::areaSum(const PieceCorners& piece) {
   double sum = 0;
-  const float* positions = building.positions.data();
-  for (std::size_t i = 0; i + 2 < building.indices.size(); i += 3) {
-    const float* a = positions + building.indices[i] * 3u;
-    const float* b = positions + building.indices[i + 1] * 3u;
-    const float* c = positions + building.indices[i + 2] * 3u;
+  const float* positions = piece.positions.data();
+  for (std::size_t i = 0; i + 2 < piece.indices.size(); i += 3) {
+    const float* a = positions + piece.indices[i] * 3u;
+    const float* b = positions + piece.indices[i + 1] * 3u;
+    const float* c = positions + piece.indices[i + 2] * 3u;
     const double side[2][3] = {{double(b[0]) - a[0], double(b[1]) - a[1], double(b[2]) - a[2]},
                                {double(c[0]) - a[0], double(c[1]) - a[1], double(c[2]) - a[2]}};
     const double cross[3] = {side[0][1] * side[1][2] - side[0][2] * side[1][1],
@@ -39,10 +37,17 @@ double PieceCornersBuilder::areaSum() const {
 
 PieceCorners PieceCornersBuilder::finish() {
   PieceCorners piece;
-  piece.positions.assign(building.positions.begin(), building.positions.end());
-  piece.colours.assign(building.colours.begin(), building.colours.end());
-  piece.indices.assign(building.indices.begin(), building.indices.end());
+  piece.positions.resize(3 * pointsSeen.size());
+  piece.colours.resize(3 * pointsSeen.size());
+  float* position = piece.positions.data();
+  unsigned char* colour = piece.colours.data();
+  for (const std::uint32_t number : pointsSeen) {
+    const unsigned char* point = records + std::size_t(number) * smx::pointSize;
+    for (int at : {smx::pointXAt, smx::pointYAt, smx::pointZAt}) *position++ = float(smx::getInt32(point + at));
+    for (int at : {smx::pointRedAt, smx::pointGreenAt, smx::pointBlueAt}) *colour++ = point[at];
+  }
+  piece.indices.assign(indices.begin(), indices.end());
   const std::size_t triangles = piece.indices.size() / 3;
-  piece.meanArea = triangles ? float(areaSum() / double(triangles)) : 0.0f;
+  piece.meanArea = triangles ? float(areaSum(piece) / double(triangles)) : 0.0f;
   return piece;
 }

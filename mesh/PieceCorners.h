@@ -24,27 +24,28 @@ class PieceCornersBuilder {
  public:
   // Starts a piece whose corners all lie among the points point records that begin at pointRecords.
   void begin(const unsigned char* pointRecords, std::size_t points);
-  // Inline: it is called for every corner of the track while it loads.
+  // Inline and light, as it is called for every corner of the track while it loads: the points are
+  // read once the piece is done.
   void add(const unsigned char* point) {
-    std::uint32_t& seen = seenAs[std::size_t(point - records) / smx::pointSize];
+    const std::uint32_t number = std::uint32_t(std::size_t(point - records) / smx::pointSize);
+    std::uint32_t& seen = seenAs[number];
     if (seen >> 16 != stamp) {
-      seen = std::uint32_t(stamp) << 16 | std::uint32_t(building.positions.size() / 3);
-      for (int at : {smx::pointXAt, smx::pointYAt, smx::pointZAt})
-        building.positions.push_back(float(smx::getInt32(point + at)));
-      for (int at : {smx::pointRedAt, smx::pointGreenAt, smx::pointBlueAt}) building.colours.push_back(point[at]);
+      seen = std::uint32_t(stamp) << 16 | std::uint32_t(pointsSeen.size());
+      pointsSeen.push_back(number);
     }
-    building.indices.push_back(std::uint16_t(seen));
+    indices.push_back(std::uint16_t(seen));
   }
   // The piece's arrays, sized to what they hold.
   PieceCorners finish();
 
  private:
-  double areaSum() const;
+  static double areaSum(const PieceCorners& piece);
 
   const unsigned char* records = nullptr;
   // Point number to this piece's stamp and the point's index in the piece, one word a point so that
   // a corner costs one look-up; only an entry with this piece's stamp is valid.
   std::vector<std::uint32_t> seenAs;
   std::uint16_t stamp = 0;
-  PieceCorners building;
+  std::vector<std::uint32_t> pointsSeen;  // point numbers, in the order the piece first names them
+  std::vector<std::uint16_t> indices;
 };
