@@ -3,11 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "mesh/SmxFormat.h"
-
 void PieceCornersBuilder::begin(const unsigned char* pointRecords, std::size_t points) {
   records = pointRecords;
-  // A new stamp forgets the previous piece's points without clearing the tables.
+  // A new stamp forgets the previous piece's points without clearing the table.
   if (++stamp == 0) {
     std::fill(seenAs.begin(), seenAs.end(), 0);
     stamp = 1;

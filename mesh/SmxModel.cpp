@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "mesh/ClipMatrix.h"
 #include "mesh/CullWorkers.h"
 #include "mesh/SmxDefect.h"
 #include "mesh/SmxFormat.h"
@@ -246,9 +247,10 @@ void SmxModel::draw() const {
 
 void SmxModel::drawTrack(bool cullSmall) const {
   // A piece outside the view would cost its every vertex and add no pixel.
-  const ViewVolume volume = ViewVolume::current();
+  const ClipMatrix matrix = ClipMatrix::current();
+  const ViewVolume volume(matrix);
   std::vector<std::size_t> shown, small;
-  const SubpixelCull view = SubpixelCull::current();
+  const SubpixelCull view = SubpixelCull::current(matrix);
   for (std::size_t i = 0; i < pieces.size(); ++i) {
     if (culling && !volume.mayShow(pieces[i].low, pieces[i].high)) continue;
     shown.push_back(i);

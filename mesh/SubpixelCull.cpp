@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <cstdint>
 
 namespace {
 
@@ -103,10 +102,10 @@ const ColourFloats colourFloats;
 
 }  // namespace
 
-SubpixelCull SubpixelCull::current() {
+SubpixelCull SubpixelCull::current(const ClipMatrix& matrix) {
   GLint viewport[4];
   glGetIntegerv(GL_VIEWPORT, viewport);
-  return SubpixelCull(ClipMatrix::current(), {viewport[0], viewport[1], viewport[2], viewport[3]});
+  return SubpixelCull(matrix, {viewport[0], viewport[1], viewport[2], viewport[3]});
 }
 
 SubpixelCull::SubpixelCull(const ClipMatrix& matrix, const int (&viewport)[4])
@@ -117,7 +116,15 @@ SubpixelCull::SubpixelCull(const ClipMatrix& matrix, const int (&viewport)[4])
       originY(viewport[1] + halfHeight),
       // The rounding bound above holds for viewports at the window's origin up to this size.
       usable(viewport[0] == 0 && viewport[1] == 0 && viewport[2] > 0 && viewport[3] > 0 &&
-             viewport[2] <= largestViewport && viewport[3] <= largestViewport) {}
+             viewport[2] <= largestViewport && viewport[3] <= largestViewport) {
+  const auto& m = matrix.value;
+  for (int k = 0; k < 4; ++k) {
+    toX[k] = m[0][k] * halfWidth + m[3][k] * originX;
+    toY[k] = m[1][k] * halfHeight + m[3][k] * originY;
+  }
+  pixelsPerUnitAtW1 = std::max(std::hypot(m[0][0], m[0][1], m[0][2]) * halfWidth,
+                               std::hypot(m[1][0], m[1][1], m[1][2]) * halfHeight);
+}
 
 bool SubpixelCull::provenFor(const char* renderer) { return renderer && std::strstr(renderer, "llvmpipe"); }
 
@@ -129,8 +136,7 @@ bool SubpixelCull::suits(const std::int32_t low[3], const std::int32_t high[3], 
   for (int k = 0; k < 3; ++k) nearest += m[3][k] * (m[3][k] > 0 ? low[k] : high[k]);
   if (!(nearest > 0)) return false;
   // How many pixels a mesh unit spans at that distance, at most, along x or y.
-  const double pixelsPerUnit = std::max(std::hypot(m[0][0], m[0][1], m[0][2]) * halfWidth,
-                                        std::hypot(m[1][0], m[1][1], m[1][2]) * halfHeight) / nearest;
+  const double pixelsPerUnit = pixelsPerUnitAtW1 / nearest;
   return meanArea * pixelsPerUnit * pixelsPerUnit < smallTrianglePixels;
 }
 
@@ -171,12 +177,6 @@ void SubpixelCull::placePoints(const PieceCorners& corners, const std::int32_t l
   const std::size_t points = corners.positions.size() / 3;
   scratch.places.resize(points);
   scratch.reaches.resize(points);
-  // The window place's x and y times w, in one product each.
-  double toX[4], toY[4];
-  for (int k = 0; k < 4; ++k) {
-    toX[k] = m[0][k] * halfWidth + m[3][k] * originX;
-    toY[k] = m[1][k] * halfHeight + m[3][k] * originY;
-  }
   const float* p = corners.positions.data();
   for (std::size_t i = 0; i < points; ++i, p += 3) {
     const double x = p[0], y = p[1], z = p[2];
@@ -189,7 +189,7 @@ void SubpixelCull::placePoints(const PieceCorners& corners, const std::int32_t l
                                (toY[0] * x + toY[1] * y + toY[2] * z + toY[3]) * inverseW};
     scratch.places[i] = place;
     scratch.reaches[i] = {std::int16_t(-floorOf(0.5 + margin - place.x)), floorOf(place.x + margin - 0.5),
-                      std::int16_t(-floorOf(0.5 + margin - place.y)), floorOf(place.y + margin - 0.5)};
+                          std::int16_t(-floorOf(0.5 + margin - place.y)), floorOf(place.y + margin - 0.5)};
   }
 }
 

@@ -37,8 +37,8 @@ struct CullScratch {
 
 class SubpixelCull {
  public:
-  // The view of the GL's current matrices and viewport.
-  static SubpixelCull current();
+  // The view through matrix and the GL's current viewport.
+  static SubpixelCull current(const ClipMatrix& matrix);
   // viewport: x, y, width, height in pixels, as glViewport takes them.
   SubpixelCull(const ClipMatrix& matrix, const int (&viewport)[4]);
 
@@ -59,4 +59,8 @@ class SubpixelCull {
   ClipMatrix matrix;
   double halfWidth, halfHeight, originX, originY;
   bool usable;
+  // A point's window place times its w, x and y, as the point's coefficients and a constant.
+  double toX[4], toY[4];
+  // How many pixels a mesh unit spans, at most, along x or y where w is 1.
+  double pixelsPerUnitAtW1;
 };

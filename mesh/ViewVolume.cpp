@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include "mesh/ClipMatrix.h"
-
 namespace {
 
 // The renderer works in 32-bit floats (about 6e-8 relative); this leaves a hundredfold room.
@@ -11,22 +9,19 @@ constexpr double roundingRoom = 1e-5;
 
 }  // namespace
 
-ViewVolume ViewVolume::current() {
-  const ClipMatrix matrix = ClipMatrix::current();
+ViewVolume::ViewVolume(const ClipMatrix& matrix) {
   const auto& clip = matrix.value;
   const auto& magnitude = matrix.magnitude;
   // Inside means -w <= x, y, z <= w: each plane is w + or - one of the other three rows.
-  ViewVolume volume;
   for (int axis = 0; axis < 3; ++axis) {
     for (int side = 0; side < 2; ++side) {
       const double sign = side ? -1 : 1;
       for (int column = 0; column < 4; ++column) {
-        volume.planes[axis * 2 + side][column] = clip[3][column] + sign * clip[axis][column];
-        volume.bounds[axis * 2 + side][column] = magnitude[3][column] + magnitude[axis][column];
+        planes[axis * 2 + side][column] = clip[3][column] + sign * clip[axis][column];
+        bounds[axis * 2 + side][column] = magnitude[3][column] + magnitude[axis][column];
       }
     }
   }
-  return volume;
 }
 
 bool ViewVolume::mayShow(const std::int32_t low[3], const std::int32_t high[3]) const {

@@ -3,10 +3,12 @@
 
 #include <cstdint>
 
+#include "mesh/ClipMatrix.h"
+
 class ViewVolume {
  public:
-  // The volume seen through the GL's current projection and model-view, in model coordinates.
-  static ViewVolume current();
+  // The volume seen through matrix, in model coordinates.
+  explicit ViewVolume(const ClipMatrix& matrix);
 
   // False only when the whole box lies outside one of the planes, with room for the renderer's
   // rounding: a box that is skipped can add no pixel to the picture.
