@@ -9,6 +9,7 @@
 
 #include "mesh/ClipMatrix.h"
 #include "mesh/CullWorkers.h"
+#include "mesh/RendererQueue.h"
 #include "mesh/SmxDefect.h"
 #include "mesh/SmxFormat.h"
 #include "mesh/SmxReader.h"
@@ -30,8 +31,9 @@ constexpr GLint groundCorners[4][2] = {
 
 // While the track is culled, a flush after this many pieces lets the renderer's threads draw what has
 // been handed over while the next pieces are culled and sent (measured: on a 10M-triangle track the
-// start view gains about an eighth; on a 1M one nothing shows).
-constexpr std::size_t piecesBetweenFlushes = 8;
+// start view gains about an eighth; on a 1M one nothing shows, for flushes every 2 to 16 pieces). Each
+// flush is also where the queue is held to its bound, which every 8 pieces would be too coarse for.
+constexpr std::size_t piecesBetweenFlushes = 2;
 
 constexpr GLfloat axisLength = 100000000.0f;
 constexpr GLfloat axisLineWidth = 2.0f;
@@ -266,11 +268,13 @@ void SmxModel::drawTrack(bool cullSmall) const {
   }
   // The GL calls keep file order, so the picture is the one the lists alone would give.
   std::size_t job = 0;
+  RendererQueue queue;
   for (const std::size_t i : shown) {
-    if (cullSmall && drawn > 0 && drawn % piecesBetweenFlushes == 0) glFlush();
+    if (cullSmall && drawn > 0 && drawn % piecesBetweenFlushes == 0) queue.flush();
     ++drawn;
     if (job == small.size() || small[job] != i) {
       glCallList(pieces[i].list);
+      queue.handed(corners[i].indices.size() / 3);
       continue;
     }
     const CulledPiece& kept = workers->take(job);
@@ -279,6 +283,7 @@ void SmxModel::drawTrack(bool cullSmall) const {
       glVertexPointer(3, GL_FLOAT, 0, kept.positions.data());
       glColorPointer(3, GL_FLOAT, 0, kept.colours.data());
       glDrawElements(GL_TRIANGLES, GLsizei(kept.indices.size()), GL_UNSIGNED_SHORT, kept.indices.data());
+      queue.handed(kept.indices.size() / 3);
     }
     workers->release(job++);
   }

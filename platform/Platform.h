@@ -24,6 +24,11 @@ void setTitle(const std::string& title);
 void setOpacity(unsigned char alpha);
 void swapBuffers();
 
+// An OpenGL function past version 1.1, as the current context offers it; null where it has none.
+// The caller checks that the context names the function's extension.
+using GlFunction = void (*)();
+GlFunction glFunction(const char* name);
+
 // Asks for a frame. The backend calls the app's render once no input is waiting, so a burst
 // of input that comes faster than frames can be drawn gets one frame after it, not one each.
 void requestFrame();
