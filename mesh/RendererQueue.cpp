@@ -28,7 +28,7 @@ struct SyncFunctions {
   }
 };
 
-// Looked up once: the program keeps one context.
+// Looked up once: every context the program makes comes from the same driver.
 const SyncFunctions& syncFunctions() {
   static const SyncFunctions functions;
   return functions;
@@ -36,11 +36,7 @@ const SyncFunctions& syncFunctions() {
 
 }  // namespace
 
-RendererQueue::RendererQueue() { syncFunctions(); }
-
-RendererQueue::~RendererQueue() {
-  for (const Mark& mark : marks) syncFunctions().deleteSync(mark.fence);
-}
+void RendererQueue::DeleteFence::operator()(RendererFence* fence) const { syncFunctions().deleteSync(fence); }
 
 void RendererQueue::flush() {
   const SyncFunctions& sync = syncFunctions();
@@ -48,11 +44,10 @@ void RendererQueue::flush() {
     glFlush();
     return;
   }
-  if (Sync fence = sync.fenceSync(syncGpuCommandsComplete, 0)) marks.push_back({fence, trianglesHanded});
+  if (Sync fence = sync.fenceSync(syncGpuCommandsComplete, 0)) marks.push_back({{fence, {}}, trianglesHanded});
   glFlush();
   while (!marks.empty() && trianglesHanded - marks.front().handedBefore > mostQueued) {
-    sync.clientWaitSync(marks.front().fence, 0, waitForever);
-    sync.deleteSync(marks.front().fence);
+    sync.clientWaitSync(marks.front().fence.get(), 0, waitForever);
     marks.pop_front();
   }
 }

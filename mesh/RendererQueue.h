@@ -5,18 +5,14 @@
 
 #include <cstddef>
 #include <deque>
+#include <memory>
 
 struct RendererFence;  // a GL sync object
 
+// One a frame, in the current GL context; where the context has no fences (GL_ARB_sync), the queue is
+// only flushed.
 class RendererQueue {
  public:
-  // For one frame, in the current GL context. Where the context has no fences (GL_ARB_sync) the queue
-  // is only flushed.
-  RendererQueue();
-  ~RendererQueue();
-  RendererQueue(const RendererQueue&) = delete;
-  RendererQueue& operator=(const RendererQueue&) = delete;
-
   void handed(std::size_t triangles) { trianglesHanded += triangles; }
   // Lets the renderer's threads draw what has been handed so far, then waits until it holds no more
   // than about mostQueued triangles.
@@ -25,8 +21,11 @@ class RendererQueue {
   static constexpr std::size_t mostQueued = 60000;
 
  private:
+  struct DeleteFence {
+    void operator()(RendererFence* fence) const;
+  };
   struct Mark {
-    RendererFence* fence;
+    std::unique_ptr<RendererFence, DeleteFence> fence;
     std::size_t handedBefore;
   };
   std::deque<Mark> marks;
