@@ -14,7 +14,8 @@ struct PieceCorners {
   std::vector<unsigned char> colours;
   // Three points a triangle, in the list's order; a piece names at most 3 * 16384 points.
   std::vector<std::uint16_t> indices;
-  // The mean area of its triangles in square mesh units, to tell how large they are on screen.
+  // The mean area of its triangles in square mesh units, from a sample of them, to tell how large they
+  // are on screen.
   float meanArea = 0;
 };
 
@@ -39,7 +40,7 @@ class PieceCornersBuilder {
   PieceCorners finish();
 
  private:
-  static double areaSum(const PieceCorners& piece);
+  static double meanArea(const PieceCorners& piece);
 
   const unsigned char* records = nullptr;
   // Point number to this piece's stamp and the point's index in the piece, one word a point so that
