@@ -23,7 +23,7 @@ struct PieceCorners {
 // record of the current object, told apart by where the record lies.
 class PieceCornersBuilder {
  public:
-  // Starts a piece whose corners all lie among the points point records that begin at pointRecords.
+  // Starts a piece whose corners all lie among the first points of the point records at pointRecords.
   void begin(const unsigned char* pointRecords, std::size_t points);
   // Inline and light, as it is called for every corner of the track while it loads: the points are
   // read once the piece is done.

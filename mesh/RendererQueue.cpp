@@ -40,11 +40,9 @@ void RendererQueue::DeleteFence::operator()(RendererFence* fence) const { syncFu
 
 void RendererQueue::flush() {
   const SyncFunctions& sync = syncFunctions();
-  if (!sync.fenceSync) {
-    glFlush();
-    return;
+  if (sync.fenceSync) {
+    if (Sync fence = sync.fenceSync(syncGpuCommandsComplete, 0)) marks.push_back({{fence, {}}, trianglesHanded});
   }
-  if (Sync fence = sync.fenceSync(syncGpuCommandsComplete, 0)) marks.push_back({{fence, {}}, trianglesHanded});
   glFlush();
   while (!marks.empty() && trianglesHanded - marks.front().handedBefore > mostQueued) {
     sync.clientWaitSync(marks.front().fence.get(), 0, waitForever);
