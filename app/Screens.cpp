@@ -67,7 +67,7 @@ int addFileListScreen(ButtonPanel& panel, int fontBase) {
 }
 
 std::string emptyListNotice() {
-  return "No tracks in smx/ or smxU/ of " + platform::workingFolder() + ". Drop a .smx file here.";
+  return "No tracks in smx/ or smxU/ of " + platform::workingFolder() + ". Drop a .smx file here. F1: help";
 }
 
 }  // namespace

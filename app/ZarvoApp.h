@@ -1,8 +1,8 @@
 // The application object: owns the overlay, the mesh and the camera, and handles every window event.
-// Its members live in six files: app/ZarvoApp.cpp (create, onFocus, onMouseUp), app/Screens.cpp
+// Its members live in seven files: app/ZarvoApp.cpp (create, onFocus, onMouseUp), app/Screens.cpp
 // (buildScreen, onButton, showNotice), app/TrackLoading.cpp (openTrack), app/GivenPaths.cpp
-// (openGivenPath, onFilesDropped), view/Controls.cpp (keys, mouse moves, the wheel) and view/Frame.cpp
-// (render, requestFrame, onResize, onActivate, onTimer).
+// (openGivenPath, onFilesDropped), app/HelpBox.cpp (the help box), view/Controls.cpp (keys, mouse moves,
+// the wheel) and view/Frame.cpp (render, requestFrame, onResize, onActivate, onTimer).
 #pragma once
 
 #include <string>
@@ -58,6 +58,8 @@ class ZarvoApp {
   TCallback<ZarvoApp> callback;
   int fontBase = 0;
   ButtonPanel panel;
+  // The help box, over the screen's boxes: a panel of its own, drawn after the screen's and clicked first.
+  ButtonPanel help;
   SmxModel model;
   int lastMouseX = 0;
   int lastMouseY = 0;
@@ -73,9 +75,12 @@ class ZarvoApp {
 
  private:
   std::string refusal() const;
+  void addHelpBox();
+  void onHelpClicked(int id, Button* button);
   // Opens a track in place of the one shown, with the camera started anew.
   void replaceTrack(const std::string& path);
 
+  TCallback<ZarvoApp> helpCallback;
   // Why a given path did not open, shown on the list until a track is shown.
   std::string listNotice;
 

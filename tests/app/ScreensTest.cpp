@@ -66,6 +66,14 @@ TEST(Screens, FileListNumbersTheTracksOfBothFoldersAndAClickShowsTheMeshScreenTh
   app.onResize(200, 480);
   app.onMouseUp(160, 15, mouseFlags::left);
   EXPECT_FALSE(app.model.isLoaded());
+  // The help box shown (H) over file box 2 of a small window takes a click on it, and hides; hidden, it takes none.
+  app.onResize(400, 200);
+  app.onKeyUp(keys::h);
+  app.onMouseUp(250, 40, mouseFlags::left);
+  EXPECT_FALSE(app.help.isVisible() || app.model.isLoaded());
+  app.onMouseUp(250, 40, mouseFlags::left);
+  EXPECT_TRUE(app.model.isLoaded());
+  app.onMouseUp(380, 15, mouseFlags::left);  // the close box
 
   // A file gone since the list was built: back to the list without it, silently.
   app.onResize(720, 480);
