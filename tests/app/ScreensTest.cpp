@@ -67,9 +67,7 @@ TEST(Screens, FileListNumbersTheTracksOfBothFoldersAndAClickShowsTheMeshScreenTh
   app.onMouseUp(160, 15, mouseFlags::left);
   EXPECT_FALSE(app.model.isLoaded());
   // The help box shown (H) over file box 2 of a small window takes a click on it, and hides; hidden, it takes none.
-  app.onResize(400, 200);
-  app.onKeyUp(keys::h);
-  app.onMouseUp(250, 40, mouseFlags::left);
+  app.onResize(400, 200), app.onKeyUp(keys::h), app.onMouseUp(250, 40, mouseFlags::left);
   EXPECT_FALSE(app.help.isVisible() || app.model.isLoaded());
   app.onMouseUp(250, 40, mouseFlags::left);
   EXPECT_TRUE(app.model.isLoaded());

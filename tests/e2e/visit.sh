@@ -1,13 +1,12 @@
 #!/usr/bin/env bash
-# Visits the viewer as a user would in any folder of tracks, finding a track's box by the list's own order: opens the
-# smallest track, hides the overlay, pans, shows the axes, turns, zooms, tilts, shows and hides the help, closes the
-# track, opens the biggest with a second click where "close" will be, starts the program on a track that loads for
-# long, made in a folder of the visit's own, and closes it while it loads, then starts it with a file, a folder and a
-# missing path, checking each step in a screenshot (a PNG in SHOTS). It writes nothing into TRACKS. Usage: visit.sh
-# win32|win64|linux PROGRAM TRACKS SHOTS; PROGRAM (a Windows build under $ZARVO_WINE, default wine) runs in TRACKS,
-# which holds smx/ and smxU/, its biggest track loading for longer than a double-click takes (a million triangles
-# do). Needs an X display without a window manager and, for the native window, the close-window helper in
-# CLOSE_WINDOW_HELPER.
+# Visits the viewer as a user would in any folder of tracks, finding a box by the list's own order: opens the smallest
+# track, hides the overlay, pans, shows the axes, turns, zooms, tilts, shows and hides the help, closes the track,
+# opens the biggest with a second click where "close" will be, starts on a track that loads for long, made in a folder
+# of the visit's own, and closes while it loads, then starts with a file, a folder and a missing path, checking each
+# step in a screenshot (a PNG in SHOTS). Usage: visit.sh win32|win64|linux PROGRAM TRACKS SHOTS; PROGRAM (a Windows
+# build under $ZARVO_WINE, default wine) runs in TRACKS, which holds smx/ and smxU/ (the biggest track loading for longer
+# than a double-click takes: a million triangles do) and is left as it was. Needs an X display without a window
+# manager and, for the native window, the close-window helper in CLOSE_WINDOW_HELPER.
 set -u
 [ $# -eq 4 ] && [ -f "$2" ] && [ -d "$3" ] || { echo "usage: $0 win32|win64|linux PROGRAM TRACKS SHOTS" >&2; exit 2; }
 program=$(realpath "$2") tracks=$(realpath "$3") work=$(mktemp -d) failed=0 pid="" last="" ground=""
@@ -92,12 +91,12 @@ step() {
     if (2 * n != split(r, b)) exit 1; for (i = 1; i <= n; ++i) if (a[i] < b[2 * i - 1] || a[i] > b[2 * i]) exit 1 }'
 }
 
-# One box per track file, at most 19 in view: 201 x 21 pixels by the right edge, 25 apart, white text on a fill. The
-# boxes go in the list's order: each folder's tracks by name, letter case ignored, smx/ before smxU/.
+# One box per track file, at most 19 in view: 201 x 21 pixels by the right edge, 25 apart, white text on a fill, in
+# the list's order: each folder's tracks by name, letter case ignored, smx/ before smxU/. by_size: those in view,
+# smallest file first.
 listed=$(cd "$tracks" && for f in smx smxU; do find "$f" -maxdepth 1 ! -type d -iname '*.smx' 2>/dev/null | LC_ALL=C sort -f; done)
 files=$(grep -c . <<<"$listed") n=$((files < 19 ? files : 19))
 box() { echo $((25 * $(grep -nxF "$1" <<<"$listed" | cut -d: -f1) - 10)); }  # box PATH: the middle row of its box
-# The tracks in view, smallest file first.
 by_size=$(head -n "$n" <<<"$listed" | while read -r f; do echo "$(stat -Lc %s "$tracks/$f") $f"; done | sort -n | cut -d' ' -f2-)
 aside="x < 514 || x > 714 || y % 25 && y % 25 < 5 || y > 25 * $n"
 step 01-list "pointer_to 300 300" "count 0 0 720 480 '!near(bg)'; count 0 0 720 480 '!near(bg) && ($aside)'
@@ -147,10 +146,9 @@ pointer_to 690 "$(box "$big")" && xdotool click 1 sleep 0.08 mousemove --window 
 expect "a click on the box of the biggest track, $big, opens it" await_title "$(titled "$big")"
 step 19-second-click "pointer_to 300 300" "white 670 5 45 20" "60 100" "the track stays open, with its close box"
 expect "its title stays" await_title "$(titled "$big")"
-# Started on the stalled track, made in the visit's own folder, the program shows its progress box (500 x 20 at the
-# top left, wider than the read-out) over the list while the load runs. The box fills from the left as a bar: once
-# the program has read a few hundredths of the file (as the kernel counts the bytes it read), the bar shows that
-# share, long before the load ends. Closing the window during the load ends the program within 5 s.
+# Started on the stalled track, the program shows its progress box (500 x 20 at the top left) over the list while the
+# load runs, and the box fills as a bar: once the program has read (as the kernel counts) 2% of the file, long before
+# the load ends, the bar shows that share. Closing the window during the load ends the program within 5 s.
 stop && start "$tracks" "$work/stalled.smx"
 read_share() { awk -v size="$(stat -c %s "$work/stalled.smx")" '/^rchar/ { printf "%d\n", 500 * $2 / size }' "/proc/$pid/io"; }
 progress() { [ "$(count 300 7 200 16 '!near(bg)')" -gt 3000 ] && xdotool getwindowname "$window" | grep -q '^Zarvo$'; }

@@ -127,10 +127,8 @@ TEST_F(Overlay, TextLinesStartAtThePenBelowTheTopEdgeSkipEmptyLinesAndWrapAtTheB
   Button box(10, 20, 200, 46);  // top left: top edge at 460, first pen at (14, 448)
   box.setWrapping(true);  // 24 glyphs a line
   auto at = [](long column, long line) { return std::array{14 + 8 * column, 448 - 14 * line}; };
-  auto lines = [&](std::vector<long> lengths) {  // every glyph of lines of these lengths
-    std::vector<std::array<long, 2>> glyphs;
-    for (long line = 0; line < long(lengths.size()); ++line)
-      for (long column = 0; column < lengths[line]; ++column) glyphs.push_back(at(column, line));
+  auto lines = [&](std::vector<long> lengths, std::vector<std::array<long, 2>> glyphs = {}) {  // every glyph of them
+    for (long line = 0; line < long(lengths.size()); ++line) for (long c = 0; c < lengths[line]; ++c) glyphs.push_back(at(c, line));
     return glyphs;
   };
   const std::tuple<int, std::string, std::vector<std::array<long, 2>>> cases[] = {
