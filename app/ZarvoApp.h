@@ -51,8 +51,8 @@ class ZarvoApp {
   // A track named outside the list (the command line, a drop) opens as if its box had been clicked;
   // one that cannot be opened leaves the list with a notice saying why, also on standard error.
   void openGivenPath(const std::string& path);
-  // Shows a text in the notice box of the current screen, the box filled from the left over the share
-  // filled as a progress bar.
+  // Shows a text in the notice box of the current screen; filled, the share of the box lit from the
+  // left, makes it a progress bar.
   void showNotice(const std::string& text, double filled = 0);
 
   TCallback<ZarvoApp> callback;

@@ -46,8 +46,8 @@ class Button {
   // Stores the text exactly as given, whatever its length; it is never read as a format.
   void setPlainText(const std::string& text);
   const char* getText() const;
-  // Wrapping, a line too long for the box breaks at its last space that fits, or at the box's edge;
-  // without, it runs on past the edge.
+  // With wrapping on, a line too long for the box breaks at its last space that fits, or else at the
+  // box's edge; off, it runs on past the edge.
   void setWrapping(bool wrapping);
   // The height that holds the lines the box shows.
   int heightOfLines() const;
