@@ -18,7 +18,8 @@ constexpr const char* usage =
     "Without PATH: lists the *.smx files in smx/ and smxU/ of the working folder.\n"
     "PATH a file: opens that track at once; \"close\" then shows that list.\n"
     "PATH a folder: lists the tracks in its smx/ and smxU/.\n"
-    "A .smx file dropped on the window opens as PATH does.\n";
+    "A .smx file dropped on the window opens as PATH does.\n"
+    "In the window, F1 or H shows every control.\n";
 
 bool isHelp(const std::string& argument) { return argument == "-h" || argument == "--help"; }
 

@@ -1,5 +1,4 @@
 // The two screens (file list, loaded mesh) and what a click on their boxes does.
-#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -26,7 +25,6 @@ constexpr int closeBoxHeight = 20;
 constexpr int infoBoxWidth = 250;
 constexpr int infoBoxHeight = 46;
 constexpr int noticeBoxWidth = 500;
-constexpr int noticeBoxHeight = 20;
 
 Button* newBox(int y, int width, int height, int fontBase) {
   auto* box = new Button(boxMargin, y, width, height);
@@ -69,7 +67,7 @@ int addFileListScreen(ButtonPanel& panel, int fontBase) {
 }
 
 std::string emptyListNotice() {
-  return "No tracks in smx/ or smxU/ of " + platform::workingFolder() + ". Drop a .smx file here.";
+  return "No tracks in smx/ or smxU/ of " + platform::workingFolder() + ". Drop a .smx file here. F1: help";
 }
 
 }  // namespace
@@ -91,18 +89,20 @@ void ZarvoApp::buildScreen() {
   }
 }
 
-void ZarvoApp::showNotice(const std::string& text) {
+void ZarvoApp::showNotice(const std::string& text, double filled) {
   Button* notice = panel.get(noticeBoxId);
   if (!notice) {
-    notice = newBox(boxMargin, noticeBoxWidth, noticeBoxHeight, fontBase);
+    notice = newBox(boxMargin, noticeBoxWidth, Button::oneLineHeight, fontBase);
     notice->setClickable(false);
+    // Its paths may be long: wrapped, they stay clear of the file boxes beside it.
+    notice->setWrapping(true);
     panel.add(noticeBoxId, notice);
   }
   notice->setPlainText(text);
-  const int lines = 1 + int(std::count(text.begin(), text.end(), '\n'));
+  notice->setFill(filled);
   // Under the camera read-out when a track is shown.
   const int y = panel.get(infoBoxId) ? 2 * boxMargin + infoBoxHeight : boxMargin;
-  notice->setGeometry(boxMargin, y, noticeBoxWidth, noticeBoxHeight + (lines - 1) * Button::linePitch);
+  notice->setGeometry(boxMargin, y, noticeBoxWidth, notice->heightOfLines());
 }
 
 void ZarvoApp::replaceTrack(const std::string& path) {

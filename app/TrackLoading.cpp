@@ -39,7 +39,7 @@ void ZarvoApp::openTrack(const std::string& path) {
     if (!platform::keepWindowAlive()) return false;
     const auto now = Clock::now();
     if (now - start < quietStart || now - shownAt < progressEvery) return true;
-    showNotice(path + " " + percentOf(share));
+    showNotice(path + " " + percentOf(share), share);
     render();
     shownAt = now;
     return true;

@@ -41,6 +41,7 @@ bool ZarvoApp::create(const char* className, const char* windowName, int width, 
   callback.bind(this, &ZarvoApp::onButton);
   panel.setListener(&callback);
   fontBase = panel.createFont(fontHeight, fontFace);
+  addHelpBox();
   buildScreen();
   platform::showWindow();
   render();
@@ -53,5 +54,5 @@ void ZarvoApp::onFocus(bool focused) {
 }
 
 void ZarvoApp::onMouseUp(int x, int y, unsigned flags) {
-  if (panel.click(x, y, flags)) requestFrame();
+  if (help.click(x, y, flags) || panel.click(x, y, flags)) requestFrame();
 }

@@ -1,8 +1,8 @@
 // The application object: owns the overlay, the mesh and the camera, and handles every window event.
-// Its members live in six files: app/ZarvoApp.cpp (create, onFocus, onMouseUp), app/Screens.cpp
+// Its members live in seven files: app/ZarvoApp.cpp (create, onFocus, onMouseUp), app/Screens.cpp
 // (buildScreen, onButton, showNotice), app/TrackLoading.cpp (openTrack), app/GivenPaths.cpp
-// (openGivenPath, onFilesDropped), view/Controls.cpp (keys, mouse moves, the wheel) and view/Frame.cpp
-// (render, requestFrame, onResize, onActivate, onTimer).
+// (openGivenPath, onFilesDropped), app/HelpBox.cpp (the help box), view/Controls.cpp (keys, mouse moves,
+// the wheel) and view/Frame.cpp (render, requestFrame, onResize, onActivate, onTimer).
 #pragma once
 
 #include <string>
@@ -51,12 +51,15 @@ class ZarvoApp {
   // A track named outside the list (the command line, a drop) opens as if its box had been clicked;
   // one that cannot be opened leaves the list with a notice saying why, also on standard error.
   void openGivenPath(const std::string& path);
-  // Shows a line of text in the notice box of the current screen.
-  void showNotice(const std::string& text);
+  // Shows a text in the notice box of the current screen; filled, the share of the box lit from the
+  // left, makes it a progress bar.
+  void showNotice(const std::string& text, double filled = 0);
 
   TCallback<ZarvoApp> callback;
   int fontBase = 0;
   ButtonPanel panel;
+  // The help box, over the screen's boxes: a panel of its own, drawn after the screen's and clicked first.
+  ButtonPanel help;
   SmxModel model;
   int lastMouseX = 0;
   int lastMouseY = 0;
@@ -72,9 +75,12 @@ class ZarvoApp {
 
  private:
   std::string refusal() const;
+  void addHelpBox();
+  void onHelpClicked(int id, Button* button);
   // Opens a track in place of the one shown, with the camera started anew.
   void replaceTrack(const std::string& path);
 
+  TCallback<ZarvoApp> helpCallback;
   // Why a given path did not open, shown on the list until a track is shown.
   std::string listNotice;
 

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine, builds every preset from scratch and runs every test: native (plain and
 # ASan/UBSan), the Windows suites under Wine, the packages, the fuzz target for a bounded time
-# (ZARVO_FUZZ_SECONDS, default 30; its corpus is also replayed by the tests), and the end-to-end visits
-# of the real program. The Windows suites run on the 32-bit build where this machine runs 32-bit
-# programs, else (or with ZARVO_WINE64=1) on the 64-bit build, the 32-bit one then checked unrun.
+# (ZARVO_FUZZ_SECONDS, default 30; its corpus is also replayed by the tests), the end-to-end visits of
+# the real program, and the README's first command (run.sh) as a newcomer gets it without a display. The
+# Windows suites run on the 32-bit build where this machine runs 32-bit programs, else (or with
+# ZARVO_WINE64=1) on the 64-bit build, the 32-bit one then checked unrun.
 # Ends with a summary of every step.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -64,12 +65,27 @@ tests() {
   if [ -n "${built[$1]:-}" ]; then beside "${@:2}"; else record FAIL "$2: not run, its build failed" 0; fi
 }
 
+# The README's first command as a newcomer runs it, without a display. Its visit of the samples must pass and leave
+# their folder as it found it, holding exactly the samples make-samples.sh writes.
+samples_held() { (cd build/linux/samples && find smx smxU ! -type d -printf '%p %s %T@\n' | sort); }
+first_command() {
+  local before && before=$(samples_held)
+  env -u DISPLAY bash scripts/run.sh || return
+  [ "$(samples_held)" = "$before" ] &&
+    [ "$(samples_held | cut -d' ' -f1)" = "$(awk '$1 == "sample" { print $4 }' scripts/make-samples.sh | sort)" ] &&
+    return
+  printf 'FAILED: the samples folder held\n%s\nand after the visit holds\n%s\n' "$before" "$(samples_held)"
+  return 1
+}
+
 # Leaks are checked by the soak and cycle tests with their own figures; LeakSanitizer
 # would also report the GL driver's own one-off allocations.
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 tests linux "native suites (linux)" scripts/with-display.sh ctest --preset linux
 beside "fuzzing the reader for ${ZARVO_FUZZ_SECONDS:-30} s" scripts/fuzz.sh "${ZARVO_FUZZ_SECONDS:-30}"
+# Three steps at once: the fuzzer is done long before the native suites, and this visit takes its core.
+tests linux "the first command (run.sh) without a display: its visit of the samples" first_command
 settle
 tests linux-asan "sanitizer suites (linux-asan)" scripts/with-display.sh ctest --preset linux-asan
 tests "$windows_build" "Windows suites on the $windows_build build, under Wine ($windows_why)" \

@@ -25,6 +25,7 @@ constexpr unsigned char kCodeOutsideFont = platform::fontGlyphCount;
 const unsigned char kTopColour[4] = {128, 128, 128, 128};
 const unsigned char kOutlineColour[4] = {255, 255, 255, 128};
 const unsigned char kTextColour[3] = {255, 255, 255};
+const unsigned char kFillColour[4] = {0, 100, 255, 200};
 
 struct Placement {
   int left;
@@ -43,6 +44,16 @@ Placement place(unsigned char anchor, int x, int y, int width, int height) {
     default:  // AnchorBottomLeft and any value outside the enumeration
       return {x, y};
   }
+}
+
+// Counter-clockwise on screen, so a filled one survives back-face culling.
+void rectangle(GLenum mode, int left, int bottom, int right, int top) {
+  glBegin(mode);
+  glVertex2i(left, bottom);
+  glVertex2i(right, bottom);
+  glVertex2i(right, top);
+  glVertex2i(left, top);
+  glEnd();
 }
 
 }  // namespace
@@ -97,6 +108,37 @@ void Button::setPlainText(const std::string& newText) { text = newText; }
 
 const char* Button::getText() const { return text.c_str(); }
 
+void Button::setWrapping(bool newWrapping) { wrapping = newWrapping; }
+
+int Button::heightOfLines() const {
+  return oneLineHeight + std::max(static_cast<int>(lines().size()) - 1, 0) * linePitch;
+}
+
+void Button::setFill(double share) { fill = std::clamp(share, 0.0, 1.0); }
+
+std::vector<std::string> Button::lines() const {
+  const std::string shown = fontCodes(text);
+  const size_t columns =
+      wrapping ? static_cast<size_t>(std::max((width - 2 * kTextInset) / widestGlyph, 1)) : std::string::npos;
+  std::vector<std::string> found;
+  for (size_t start = 0; start <= shown.size();) {
+    size_t end = shown.find('\n', start);
+    if (end == std::string::npos) end = shown.size();
+    std::string line;
+    for (size_t i = start; i < end; ++i)
+      if (static_cast<unsigned char>(shown[i]) != kCodeOutsideFont) line += shown[i];
+    while (line.size() > columns) {
+      const size_t space = line.rfind(' ', columns);
+      const bool atSpace = space != std::string::npos && space > 0;
+      found.push_back(line.substr(0, atSpace ? space : columns));
+      line.erase(0, atSpace ? space + 1 : columns);  // the space that breaks the line is not shown
+    }
+    if (!line.empty()) found.push_back(line);
+    start = end + 1;
+  }
+  return found;
+}
+
 bool Button::hitTest(int mouseX, int mouseY) const {
   if (!clickable) return false;
   const Placement at = place(anchor, x, y, width, height);
@@ -123,37 +165,26 @@ void Button::draw() const {
   glVertex2i(left, top);
   glEnd();
 
+  if (fill > 0) {
+    glColor4ubv(kFillColour);
+    rectangle(GL_QUADS, left, bottom, left + static_cast<int>(fill * width + 0.5), top);
+  }
+
   glLineWidth(1.0f);
   glColor4ubv(kOutlineColour);
-  glBegin(GL_LINE_LOOP);
-  glVertex2i(left, bottom);
-  glVertex2i(right, bottom);
-  glVertex2i(right, top);
-  glVertex2i(left, top);
-  glEnd();
+  rectangle(GL_LINE_LOOP, left, bottom, right, top);
 
   if (text.empty() || font == 0) return;
 
   int penY = top - kFirstBaselineDrop;
-  const std::string shown = fontCodes(text);
-  std::string line;
-  size_t start = 0;
-  while (start <= shown.size()) {
-    size_t end = shown.find('\n', start);
-    if (end == std::string::npos) end = shown.size();
-    if (end > start) {
-      line.clear();
-      for (size_t i = start; i < end; ++i)
-        if (static_cast<unsigned char>(shown[i]) != kCodeOutsideFont) line += shown[i];
-      // The raster position takes the current colour, so the colour comes first.
-      glColor3ubv(kTextColour);
-      glRasterPos2i(left + kTextInset, penY);
-      glPushAttrib(GL_LIST_BIT);
-      glListBase(static_cast<GLuint>(font));
-      glCallLists(static_cast<GLsizei>(line.size()), GL_UNSIGNED_BYTE, line.data());
-      glPopAttrib();
-      penY -= linePitch;
-    }
-    start = end + 1;
+  for (const std::string& line : lines()) {
+    // The raster position takes the current colour, so the colour comes first.
+    glColor3ubv(kTextColour);
+    glRasterPos2i(left + kTextInset, penY);
+    glPushAttrib(GL_LIST_BIT);
+    glListBase(static_cast<GLuint>(font));
+    glCallLists(static_cast<GLsizei>(line.size()), GL_UNSIGNED_BYTE, line.data());
+    glPopAttrib();
+    penY -= linePitch;
   }
 }

@@ -41,6 +41,10 @@ void ZarvoApp::onKeyUp(unsigned key) {
     case keys::o:
       model.setShowAxes(!model.showAxes());
       break;
+    case keys::f1:
+    case keys::h:
+      help.setVisible(!help.isVisible());
+      break;
     default:
       return;
   }

@@ -45,6 +45,7 @@ void ZarvoApp::render() {
     }
   }
   panel.draw();
+  help.draw();
   platform::swapBuffers();
 }
 

@@ -9,9 +9,11 @@ constexpr unsigned right = 0x27;
 constexpr unsigned down = 0x28;
 constexpr unsigned a = 0x41;
 constexpr unsigned d = 0x44;
+constexpr unsigned h = 0x48;
 constexpr unsigned o = 0x4F;
 constexpr unsigned s = 0x53;
 constexpr unsigned w = 0x57;
+constexpr unsigned f1 = 0x70;
 }  // namespace keys
 
 namespace mouseFlags {

@@ -66,6 +66,12 @@ TEST(Screens, FileListNumbersTheTracksOfBothFoldersAndAClickShowsTheMeshScreenTh
   app.onResize(200, 480);
   app.onMouseUp(160, 15, mouseFlags::left);
   EXPECT_FALSE(app.model.isLoaded());
+  // The help box shown (H) over file box 2 of a small window takes a click on it, and hides; hidden, it takes none.
+  app.onResize(400, 200), app.onKeyUp(keys::h), app.onMouseUp(250, 40, mouseFlags::left);
+  EXPECT_FALSE(app.help.isVisible() || app.model.isLoaded());
+  app.onMouseUp(250, 40, mouseFlags::left);
+  EXPECT_TRUE(app.model.isLoaded());
+  app.onMouseUp(380, 15, mouseFlags::left);  // the close box
 
   // A file gone since the list was built: back to the list without it, silently.
   app.onResize(720, 480);
@@ -81,16 +87,17 @@ TEST(Screens, FileListNumbersTheTracksOfBothFoldersAndAClickShowsTheMeshScreenTh
   const std::int64_t over = sizeof(void*) == 4 ? SmxModel::triangleCeilingOf32Bits + 1 : 2;
   if (sizeof(void*) != 4) app.model.setTriangleCeiling(over - 1);
   const SmxBytes declaring = SmxBytes().header(1).object(0, std::int32_t(over));
-  std::filesystem::resize_file(declaring.writeTo("smx/big.smx"), declaring.size() + 8 * std::uintmax_t(over));
+  const std::string big = "smx/" + std::string(60, 'b') + ".smx";
+  std::filesystem::resize_file(declaring.writeTo(big), declaring.size() + 8 * std::uintmax_t(over));
   app.buildScreen();
   testing::internal::CaptureStdout();
   clickFile(1);
-  const std::string refusal = "smx/big.smx: too big for a 32-bit program (" + std::to_string(over) + " triangles)";
+  const std::string refusal = big + ": too big for a 32-bit program (" + std::to_string(over) + " triangles)";
   EXPECT_EQ(testing::internal::GetCapturedStdout(), refusal + "; the 64-bit Zarvo opens it\n");
   Button* notice = app.panel.get(ZarvoApp::noticeBoxId);
   ASSERT_TRUE(notice && notice->getText() == refusal + "\nthe 64-bit Zarvo opens it" && !app.model.isLoaded());
-  notice->setClickable(true);  // to find its lower edge: its two lines take 34 pixels
-  EXPECT_TRUE(notice->hitTest(5, 39) && !notice->hitTest(5, 40));
+  notice->setClickable(true);  // to find its lower edge: its first line, too long for the box, wraps; three take 48 pixels
+  EXPECT_TRUE(notice->hitTest(5, 53) && !notice->hitTest(5, 54));
 }
 
 // The allocator keeps freed memory for the next frame; a closed track's goes back to the system. A

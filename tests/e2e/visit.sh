@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Visits the viewer as a user would: opens the second track of the list, hides the overlay, pans, shows the
-# axes, turns, zooms, tilts, closes the track, double-clicks the first, opens the third that loads for long and
-# closes the program while it loads, then starts it with a file, a folder and a missing path, checking each step in a
-# screenshot (a PNG in SHOTS). Usage: visit.sh win32|win64|linux PROGRAM TRACKS SHOTS; PROGRAM (a Windows build under $ZARVO_WINE,
-# default wine) runs in TRACKS, which holds smx/ and smxU/. Needs an X display without a window manager and,
-# for the native window, the close-window helper in CLOSE_WINDOW_HELPER.
+# Visits the viewer as a user would in any folder of tracks, finding a box by the list's own order: opens the smallest
+# track, hides the overlay, pans, shows the axes, turns, zooms, tilts, shows and hides the help, closes the track,
+# opens the biggest with a second click where "close" will be, starts on a track that loads for long, made in a folder
+# of the visit's own, and closes while it loads, then starts with a file, a folder and a missing path, checking each
+# step in a screenshot (a PNG in SHOTS). Usage: visit.sh win32|win64|linux PROGRAM TRACKS SHOTS; PROGRAM (a Windows
+# build under $ZARVO_WINE, default wine) runs in TRACKS, which holds smx/ and smxU/ (the biggest track loading for longer
+# than a double-click takes: a million triangles do) and is left as it was. Needs an X display without a window
+# manager and, for the native window, the close-window helper in CLOSE_WINDOW_HELPER.
 set -u
 [ $# -eq 4 ] && [ -f "$2" ] && [ -d "$3" ] || { echo "usage: $0 win32|win64|linux PROGRAM TRACKS SHOTS" >&2; exit 2; }
 program=$(realpath "$2") tracks=$(realpath "$3") work=$(mktemp -d) failed=0 pid="" last="" ground=""
@@ -28,8 +30,8 @@ stalled() {
     truncate -s $((88 + 16 * $2 + 8 * $3)) "$1"
 }
 # The 32-bit program refuses a file of more than 12M triangles at once: it gets 12M drawable ones, which keep it
-# loading as long as the others are kept by 2^31 - 1 undrawable records.
-if [ "$1" = win32 ]; then stalled "$tracks/smxU/stalled.smx" 1 12000000; else stalled "$tracks/smxU/stalled.smx" 0 2147483647; fi
+# loading as long as the others are kept by 2^30 undrawable records (natively 20 s or more, under Wine minutes).
+if [ "$1" = win32 ]; then stalled "$work/stalled.smx" 1 12000000; else stalled "$work/stalled.smx" 0 1073741824; fi
 
 [ "$1" = linux ] && { env -u DISPLAY "$program" 2>/dev/null; expect "with no display it fails with status 1" [ $? = 1 ]; }
 # start FOLDER [ARGUMENT...]: runs the program in FOLDER and waits for its window.
@@ -50,6 +52,8 @@ pointer_to() { xdotool mousemove --window "$window" $(($1 + frameX)) $(($2 + fra
 keys() { xdotool windowfocus --sync "$window" && xdotool key --delay 40 "$@"; }
 await_title() { for _ in $(seq 60); do xdotool getwindowname "$window" | grep -Eq "$1" && return || sleep 0.25; done
   return 1; }
+titled() { printf '^Zarvo - %s$' "$(sed 's/[][\\.*^$?+(){}|]/\\&/g' <<<"$1")"; }  # titled PATH: await_title's pattern
+stop() { kill "$pid" && wait "$pid" 2>/dev/null; pid=""; }
 same() { [ "$(compare -metric AE "$1" "$2" null: 2>&1)" = 0 ]; }
 grab() { import -window "$window" png:- | convert - -crop "720x480+$frameX+$frameY" +repage "$1"; }
 # shoot NAME: waits for a picture of the client area other than the last shot that holds for half a second.
@@ -87,14 +91,19 @@ step() {
     if (2 * n != split(r, b)) exit 1; for (i = 1; i <= n; ++i) if (a[i] < b[2 * i - 1] || a[i] > b[2 * i]) exit 1 }'
 }
 
-# One box per track file, at most 19 in view: 201 x 21 pixels by the right edge, 25 apart, white text on a fill.
-files=$(find "$tracks"/smx "$tracks"/smxU -maxdepth 1 ! -type d -iname '*.smx' | wc -l) n=$((files < 19 ? files : 19))
+# One box per track file, at most 19 in view: 201 x 21 pixels by the right edge, 25 apart, white text on a fill, in
+# the list's order: each folder's tracks by name, letter case ignored, smx/ before smxU/. by_size: those in view,
+# smallest file first.
+listed=$(cd "$tracks" && for f in smx smxU; do find "$f" -maxdepth 1 ! -type d -iname '*.smx' 2>/dev/null | LC_ALL=C sort -f; done)
+files=$(grep -c . <<<"$listed") n=$((files < 19 ? files : 19))
+box() { echo $((25 * $(grep -nxF "$1" <<<"$listed" | cut -d: -f1) - 10)); }  # box PATH: the middle row of its box
+by_size=$(head -n "$n" <<<"$listed" | while read -r f; do echo "$(stat -Lc %s "$tracks/$f") $f"; done | sort -n | cut -d' ' -f2-)
 aside="x < 514 || x > 714 || y % 25 && y % 25 < 5 || y > 25 * $n"
 step 01-list "pointer_to 300 300" "count 0 0 720 480 '!near(bg)'; count 0 0 720 480 '!near(bg) && ($aside)'
-  white 514 0 201 480" "$((n * 4190)) $((n * 4230)) 0 0 $((n * 200)) $((n * 400))" "a box a track ($files)"
-pointer_to 615 40 && xdotool click 1
-expect "a click on the second box loads its track" await_title '^Zarvo - smx/small-ring\.smx$'
-path=$(xdotool getwindowname "$window") && path=${path#Zarvo - } && [ -f "$tracks/$path" ] || { failed=1; finish; }
+  white 514 0 201 480" "$((n * 4190)) $((n * 4230)) 0 0 $((n * 100)) $((n * 400))" "a box a track ($files)"
+path=$(head -n1 <<<"$by_size")
+pointer_to 615 "$(box "$path")" && xdotool click 1
+expect "a click on the box of the smallest track, $path, loads it" await_title "$(titled "$path")"
 ground=$(od -An -tu1 -j48 -N3 "$tracks/$path" | awk '{ print $1, $2, $3 }')  # the file's, red green blue
 # From 10000 units up with an 80 degree view at an aspect of 1.5, the ground's sides lie at x = 75.4 and 644.6.
 step 03-track "pointer_to 300 300" "span 240; track; overlay" "75 76 644 645 60000 250000 340 380 220 260 $boxes" \
@@ -108,32 +117,47 @@ step 06-axes "keys o" "count 380 260 260 18 'r > 200 && g < 60 && b < 60'
   count 352 60 16 190 'g > 200 && r < 60 && b < 60'; count 352 270 16 30 'b > 200 && r < 60 && g < 60'" \
   "300 1000 200 1000 20 200" "W moved the track down; O shows the axes"
 step 07-no-axes "keys o" "changed 05-forward 07-no-axes" "0 0" "O again hides the axes"
+# The help box, 360 x 160 at the bottom left: its white text over the picture, which is unchanged above it.
+helped() { white 5 315 360 160; changed "$1" "$2" 0 0 720 310; }  # helped SHOT SHOT
+step 08-help "keys F1" "helped 07-no-axes 08-help" "2000 8000 0 0" "F1 shows the help over the track"
+step 09-no-help "keys h" "changed 07-no-axes 09-no-help" "0 0" "H hides it"
 # Turning 5 degrees brings the ground's sides to 121.2 and 699.1, a wheel notch to 94.6 and 737.6 (past the right
 # edge) as the eye comes down from 10000 to 9000, two notches back to 143.3 and 668.3 from 11000.
-step 08-turned "keys Left" "span 240" "121 122 699 700" "the Left arrow turns the view 5 degrees"
-step 09-wheel-in "pointer_to 360 240; xdotool click 4" "span 240" "94 96 720 720" "a wheel notch away zooms in"
-step 10-wheel-out "xdotool click --repeat 2 5" "span 240" "143 144 667 669" "two notches back zoom out past the start"
+step 10-turned "keys Left" "span 240" "121 122 699 700" "the Left arrow turns the view 5 degrees"
+step 11-wheel-in "pointer_to 360 240; xdotool click 4" "span 240" "94 96 720 720" "a wheel notch away zooms in"
+step 12-wheel-out "xdotool click --repeat 2 5" "span 240" "143 144 667 669" "two notches back zoom out past the start"
 # Tilting 60 degrees from 11050 units up shows the ground's far side 15.2 degrees below the middle, at y = 317.9;
 # the scene turns before it tilts, so the far side falls to the left: y = 324.9 at x = 250.
-step 11-tilted "pointer_to 360 400; xdotool mousedown 3; pointer_to 360 340; xdotool mouseup 3" \
+step 13-tilted "pointer_to 360 400; xdotool mousedown 3; pointer_to 360 340; xdotool mouseup 3" \
   "for x in 360 250; do echo \$((60 + \$(count \$x 60 1 420 'near(bg)'))); done; count 100 60 520 220 '!near(bg)'
   count 250 330 220 20 '!near(ground)'" "317 319 324 326 0 0 0 0" "a right-button drag tilts the view: background past it"
 pointer_to 692 15 && xdotool click 1
 expect "the \"close\" box brings back the list" await_title '^Zarvo$'
-step 12-list-again "pointer_to 300 300" "changed 01-list 12-list-again" "0 0" "the list looks as at the start"
-# A double-click on the first box where "close" will be: its second click comes during the load and is dropped.
-pointer_to 690 15 && xdotool click --repeat 2 --delay 80 1
-expect "a double-click on a box opens its track" await_title '^Zarvo - smx/endurance-1m\.smx$'
-step 13-double-click "pointer_to 300 300" "white 670 5 45 20" "60 100" "the double-clicked track stays open, with its close box"
-expect "its title stays" await_title '^Zarvo - smx/endurance-1m\.smx$'
-pointer_to 692 15 && xdotool click 1 && await_title '^Zarvo$'
-# The stalled track loads for long: its progress box (500 x 20 at the top left, wider than the read-out) shows over
-# the list within 2 s; closing the window during the load ends the program within 5 s, long before the load would.
+step 14-list-again "pointer_to 300 300" "changed 01-list 14-list-again" "0 0" "the list looks as at the start"
+step 15-help "keys h" "helped 14-list-again 15-help" "2000 8000 0 0" "H shows the help over the list"
+step 16-no-help "keys F1" "changed 14-list-again 16-no-help" "0 0" "F1 hides it"
+step 17-help-again "keys F1" "changed 15-help 17-help-again" "0 0" "F1 shows it again"
+step 18-help-clicked "pointer_to 100 400; xdotool click 1" "changed 14-list-again 18-help-clicked" "0 0" \
+  "a click on it hides it and opens nothing"
+# A click on the biggest track's box, and a second one 80 ms later where "close" will be (on the first box, a
+# double-click): it comes during the load and is dropped.
+big=$(tail -n1 <<<"$by_size")
+pointer_to 690 "$(box "$big")" && xdotool click 1 sleep 0.08 mousemove --window "$window" $((690 + frameX)) $((15 + frameY)) click 1
+expect "a click on the box of the biggest track, $big, opens it" await_title "$(titled "$big")"
+step 19-second-click "pointer_to 300 300" "white 670 5 45 20" "60 100" "the track stays open, with its close box"
+expect "its title stays" await_title "$(titled "$big")"
+# Started on the stalled track, the program shows its progress box (500 x 20 at the top left) over the list while the
+# load runs, and the box fills as a bar: once the program has read (as the kernel counts) 2% of the file, long before
+# the load ends, the bar shows that share. Closing the window during the load ends the program within 5 s.
+stop && start "$tracks" "$work/stalled.smx"
+read_share() { awk -v size="$(stat -c %s "$work/stalled.smx")" '/^rchar/ { printf "%d\n", 500 * $2 / size }' "/proc/$pid/io"; }
 progress() { [ "$(count 300 7 200 16 '!near(bg)')" -gt 3000 ] && xdotool getwindowname "$window" | grep -q '^Zarvo$'; }
-pointer_to 615 65 && clicked=$(date +%s%N) && xdotool click 1
-for _ in $(seq 40); do grab "$work/now.png" && last="$work/now.png" && progress && break; done
-waited=$((($(date +%s%N) - clicked) / 1000000)) && cp "$last" "$shots/14-loading.png"
-expect "a long load shows its progress box over the list (after $waited ms)" eval 'progress && [ "$waited" -lt 2000 ]'
+for _ in $(seq 100); do
+  read=$(read_share) && grab "$work/now.png" && last="$work/now.png" && progress && [ "$read" -ge 10 ] && break; done
+cp "$last" "$shots/20-loading.png" && last="$shots/20-loading.png" && bar=$(count 5 23 500 1 'b > 150 && r < 90')
+until=$(read_share)
+expect "a long load shows its progress box over the list, its bar at the share read ($bar of 500 px; read $read to $until)" \
+  eval 'progress && [ "$bar" -ge $((read - 5)) ] && [ "$bar" -le $((until + 3)) ] && [ "$until" -lt 250 ]'
 if [ "$1" != linux ]; then keys alt+F4; else "$CLOSE_WINDOW_HELPER" "$window"; fi
 for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$pid" 2>/dev/null && expect "the program ends within 5 s when its window is closed during a load" false && finish
@@ -142,17 +166,16 @@ expect "the program ends with exit code 0 when its window is closed (got $code)"
 
 # Started with a path, relative to a folder without tracks: a file opens at once and "close" leads to that folder's
 # list, empty, with a notice; a folder shows its own list; a missing path leaves a notice and the viewer up.
-stop() { kill "$pid" && wait "$pid" 2>/dev/null; pid=""; }
 given="Z\u00fcrich ring \u03a9.smx" && given=$(printf "$given") && mkdir "$work/start" && cp "$tracks/$path" "$work/start/$given"
 start "$work/start" "$given"
 expect "its title names it as given" await_title "^Zarvo - $given\$"
-step 15-given-file "pointer_to 300 300" "track | cut -d' ' -f1" "60000 250000" "a track given by its non-ASCII name opens at once"
+step 21-given-file "pointer_to 300 300" "track | cut -d' ' -f1" "60000 250000" "a track given by its non-ASCII name opens at once"
 pointer_to 692 15 && xdotool click 1
-step 16-given-closed "await_title '^Zarvo$'" "white 5 5 500 20" "100 2000" "\"close\" shows the empty list, saying what to do"
+step 22-given-closed "await_title '^Zarvo$'" "white 5 5 500 20" "100 2000" "\"close\" shows the empty list, saying what to do"
 stop && start "$work/start" "$(realpath --relative-to="$work/start" "$tracks")"
-step 17-given-folder "pointer_to 300 300" "changed 01-list 17-given-folder" "0 0" "a folder given shows its list"
+step 23-given-folder "pointer_to 300 300" "changed 01-list 23-given-folder" "0 0" "a folder given shows its list"
 stop && start "$work/start" "no such.smx" "more"
-step 18-given-missing "pointer_to 300 300" "white 5 5 500 20" "100 2000" "a missing path shows a notice"
+step 24-given-missing "pointer_to 300 300" "white 5 5 500 20" "100 2000" "a missing path shows a notice"
 expect "and names the reason and the ignored argument on standard error" grep -qz "ignored: more.*no such.smx: No such file" "$work/program.log"
 expect "and the viewer stays up" kill -0 "$pid"
 finish

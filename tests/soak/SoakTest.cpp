@@ -91,6 +91,7 @@ struct Soak {
       case 0: case 1: case 2: return app.onMouseMove(x, y, flags);
       case 3: {  // a left click on the close box (clear of the info box) or the next file box
         if (!app.panel.isVisible()) app.onKeyUp(keys::space);  // a user shows a hidden overlay first
+        if (app.help.isVisible()) app.onKeyUp(keys::h);  // and hides the help, which would take the click
         const int id = app.model.isLoaded() ? 0 : 1 + opened++ % int(listed.size());
         if (id) clicked = listed[std::size_t(id - 1)];
         app.onResize(std::max(viewportWidth, 306), std::max(viewportHeight, 25 * id + 1));  // the box in view

@@ -14,7 +14,7 @@ void expectTheFirstTrackOfADropToOpen(RunningApp& running, const DropFiles& drop
   const std::string text = folder + "/notes.txt", gone = folder + "/gone.SMX";
   std::ofstream(text) << "no track";
   const struct { std::vector<std::string> paths; std::string title, notice; } rows[] = {
-      {{}, "Zarvo", "No tracks in smx/ or smxU/ of " + folder + ". Drop a .smx file here."},  // before any drop
+      {{}, "Zarvo", "No tracks in smx/ or smxU/ of " + folder + ". Drop a .smx file here. F1: help"},  // before any drop
       {{text, track}, "Zarvo - " + track, ""},
       {{text}, "Zarvo - " + track, "Not a .smx file: " + text},
       {{gone}, "Zarvo", gone + ": No such file or directory"},

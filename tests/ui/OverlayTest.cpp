@@ -115,7 +115,7 @@ TEST_F(Overlay, AnchorsPlaceTheBoxForHitsAndDrawing) {
   EXPECT_EQ(lineWidth, 1.0f);
 }
 
-TEST_F(Overlay, TextLinesStartAtThePenBelowTheTopEdgeAndSkipEmptyLines) {
+TEST_F(Overlay, TextLinesStartAtThePenBelowTheTopEdgeSkipEmptyLinesAndWrapAtTheBoxEdge) {
   // Glyphs of one pixel advancing 8, and one more list after the font's 255 that must never run.
   const int font = static_cast<int>(glGenLists(256));
   const GLubyte pixel = 0x80;
@@ -125,9 +125,15 @@ TEST_F(Overlay, TextLinesStartAtThePenBelowTheTopEdgeAndSkipEmptyLines) {
     glEndList();
   }
   Button box(10, 20, 200, 46);  // top left: top edge at 460, first pen at (14, 448)
+  box.setWrapping(true);  // 24 glyphs a line
   auto at = [](long column, long line) { return std::array{14 + 8 * column, 448 - 14 * line}; };
+  auto lines = [&](std::vector<long> lengths, std::vector<std::array<long, 2>> glyphs = {}) {  // every glyph of them
+    for (long line = 0; line < long(lengths.size()); ++line) for (long c = 0; c < lengths[line]; ++c) glyphs.push_back(at(c, line));
+    return glyphs;
+  };
   const std::tuple<int, std::string, std::vector<std::array<long, 2>>> cases[] = {
       {font, "\nab\n\ncd", {at(0, 0), at(1, 0), at(0, 1), at(1, 1)}},
+      {font, std::string(24, 'a') + " " + std::string(30, 'b'), lines({24, 24, 6})},  // at the space, then the edge
       {font, "a\xff" "b\n\xff\xff" "c", {at(0, 0), at(1, 0), at(0, 1)}},  // byte 255 is dropped
       {0, "x", {}},  // font 0 is no font: the list named 'x' must not run
       {font, "\u00e9\u03a9\U0001F600", {at(0, 0), at(1, 0), at(2, 0)}},  // one glyph a UTF-8 letter
