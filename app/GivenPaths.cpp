@@ -29,13 +29,15 @@ void ZarvoApp::openGivenPath(const std::string& path) {
   requestFrame();
 }
 
-void ZarvoApp::onFilesDropped(const std::vector<std::string>& paths) {
-  for (const std::string& path : paths) {
-    if (!isTrackName(path)) continue;
-    openGivenPath(path);
+void ZarvoApp::onFilesDropped(const std::vector<DroppedItem>& items) {
+  for (const DroppedItem& item : items) {
+    if (!item.isLocalFile || !isTrackName(item.text)) continue;
+    openGivenPath(item.text);
     return;
   }
-  const std::string why = paths.empty() ? "Nothing dropped to open." : "Not a .smx file: " + paths.front();
+  const std::string why = items.empty()                  ? "Nothing dropped to open."
+                          : items.front().isLocalFile ? "Not a .smx file: " + items.front().text
+                                                          : "Not a local file: " + items.front().text;
   // Over a track the notice stays until the next screen; over the list, until a track is shown.
   if (!model.isLoaded()) listNotice = why;
   showNotice(why);

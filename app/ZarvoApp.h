@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/DroppedItems.h"
 #include "mesh/SmxModel.h"
 #include "ui/ButtonPanel.h"
 #include "ui/Callback.h"
@@ -41,8 +42,8 @@ class ZarvoApp {
   virtual void onMouseMove(int x, int y, unsigned flags);
   virtual void onMouseUp(int x, int y, unsigned flags);
   virtual void onMouseWheel(int x, int y, unsigned keys, unsigned delta);
-  // The UTF-8 paths of the files dropped on the window: the first .smx opens as a given path.
-  virtual void onFilesDropped(const std::vector<std::string>& paths);
+  // What was dropped on the window: the first local .smx file opens as a given path; else a notice says why not.
+  virtual void onFilesDropped(const std::vector<DroppedItem>& items);
 
   void buildScreen();
   void onButton(int id, Button* button);

@@ -36,6 +36,9 @@ void requestFrame();
 // The desktop's workspace colour as 0x00BBGGRR.
 unsigned workspaceColour();
 
+// This machine's name on the network, as a file: URI may name it.
+std::string hostName();
+
 void showMessage(const char* text, const char* caption, MessageIcon icon);
 
 // Glyphs exist for character codes 0 .. 254; code 255 has none.

@@ -1,4 +1,8 @@
-// The desktop's workspace colour and the message box, which on Linux is a line on standard error.
+// The desktop's workspace colour and host name, and the message box, which on Linux is a line
+// on standard error.
+#include <unistd.h>
+
+#include <climits>
 #include <cstdio>
 
 #include "platform/Platform.h"
@@ -13,6 +17,11 @@ constexpr unsigned kWorkspaceGrey = 0x00ABABAB;
 }  // namespace
 
 unsigned workspaceColour() { return kWorkspaceGrey; }
+
+std::string hostName() {
+  char name[HOST_NAME_MAX + 1] = {};
+  return gethostname(name, HOST_NAME_MAX) == 0 ? name : "";
+}
 
 void showMessage(const char* text, const char* caption, MessageIcon) {
   std::fprintf(stderr, "%s: %s\n", caption, text);
