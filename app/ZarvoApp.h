@@ -5,6 +5,7 @@
 // (render, requestFrame, onResize, onActivate, onTimer).
 #pragma once
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,9 @@ class ZarvoApp {
   float fov = 80.0f;
   float clipNear = 1.0f;
   float clipFar = 30000.0f;
+  // A click this soon after one that changed the screen is the second of a double-click, and is dropped: it would
+  // land on what the first one put there ("close" lies over the first file box). The system's, from create.
+  std::chrono::milliseconds doubleClickTime{};
 
  private:
   std::string refusal() const;
@@ -78,6 +82,7 @@ class ZarvoApp {
 
   // Why a given path did not open, shown on the list until a track is shown.
   std::string listNotice;
+  std::chrono::steady_clock::time_point screenClickedAt{};
 
   // The app closes only a window that its own create opened.
   bool windowOpen = false;

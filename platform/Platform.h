@@ -36,6 +36,9 @@ void requestFrame();
 // The desktop's workspace colour as 0x00BBGGRR.
 unsigned workspaceColour();
 
+// The longest time between the clicks of a double-click, in milliseconds.
+int doubleClickTime();
+
 // This machine's name on the network, as a file: URI may name it.
 std::string hostName();
 

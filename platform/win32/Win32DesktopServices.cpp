@@ -1,8 +1,10 @@
-// The machine's host name.
+// The system's double-click time and the machine's host name.
 #include <windows.h>
 
 #include "platform/Platform.h"
 #include "platform/win32/Win32Text.h"
+
+int platform::doubleClickTime() { return static_cast<int>(GetDoubleClickTime()); }
 
 std::string platform::hostName() {
   wchar_t name[256];  // a DNS name is at most 253 characters
