@@ -1,5 +1,6 @@
 // Tracks named outside the list: on the command line or by a drop on the window.
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -17,12 +18,15 @@ bool isTrackName(const std::string& path) {
   return true;
 }
 
+// The open refuses what is neither a file nor a folder with ENODEV, whose own words ("No such device") would mislead.
+std::string whyNotOpened(int error) { return error == ENODEV ? "not a regular file" : std::strerror(error); }
+
 }  // namespace
 
 void ZarvoApp::openGivenPath(const std::string& path) {
   replaceTrack(path);
   if (model.lastFailure() == SmxModel::Failure::NotOpened) {
-    listNotice = path + ": " + std::strerror(model.openError());
+    listNotice = path + ": " + whyNotOpened(model.openError());
     std::fprintf(stderr, "zarvo: %s\n", listNotice.c_str());
   }
   buildScreen();

@@ -78,8 +78,8 @@ struct DirectoryEntry {
 bool findFiles(const char* pattern, std::vector<DirectoryEntry>& entries);
 
 // Paths inside the program are UTF-8 on every system.
-// Opens a regular file for reading. Anything else (a folder, a pipe, a device) counts as a file that
-// cannot be opened: null, as when the file is missing; errno then says why, EISDIR for a folder.
+// Opens a regular file for reading, never waiting on a pipe. Anything else counts as a file that cannot be opened:
+// null, as when the file is missing; errno then says why: EISDIR for a folder, ENODEV for the rest (a pipe, a device).
 std::FILE* openFile(const std::string& path);
 // Makes a folder the working folder; false when it is no folder or cannot be entered.
 bool changeFolder(const std::string& path);

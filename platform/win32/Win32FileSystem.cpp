@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <io.h>
 
 #include "platform/Platform.h"
 #include "platform/win32/Win32Text.h"
@@ -17,7 +18,14 @@ std::FILE* openFile(const std::string& path) {
     errno = EISDIR;
     return nullptr;
   }
-  return _wfopen(wide.c_str(), L"rb");
+  std::FILE* file = _wfopen(wide.c_str(), L"rb");
+  // NOTE: a device's name (NUL, CON, COM1) opens the device; only a file on a disk is a track.
+  if (file && GetFileType(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)))) != FILE_TYPE_DISK) {
+    std::fclose(file);
+    errno = ENODEV;
+    return nullptr;
+  }
+  return file;
 }
 
 bool changeFolder(const std::string& path) { return SetCurrentDirectoryW(wideFromUtf8(path).c_str()) != FALSE; }
