@@ -165,10 +165,11 @@ TEST_F(X11WindowTest, EachEventBecomesTheHandlerCallOfItsWindowsMessageAndCloseE
     EXPECT_EQ(app.calls, row.call.handler.empty() ? Calls{} : Calls{row.call}) << "row " << &row - rows;
   }
   // A long task handles a resize at once and repaints, drops the pointer's buttons, which were aimed at the screen
-  // it replaces, and leaves the keys and the wheel queued in order.
+  // it replaces, and leaves the keys and the wheel queued in order. The buttons are inside the window it shrinks to,
+  // where a release that was kept would be seen.
   app.calls.clear();
-  for (const Sent& row : {Sent{KeyPress, key(XK_d), 0, 0, 0, {}}, {ButtonPress, Button1, 690, 15, 0, {}},
-                          {ButtonRelease, Button1, 690, 15, Button1Mask, {}}, {ButtonPress, Button4, 30, 40, 0, {}},
+  for (const Sent& row : {Sent{KeyPress, key(XK_d), 0, 0, 0, {}}, {ButtonPress, Button1, 600, 15, 0, {}},
+                          {ButtonRelease, Button1, 600, 15, Button1Mask, {}}, {ButtonPress, Button4, 30, 40, 0, {}},
                           {ConfigureNotify, 0, 640, 400, 0, {}}})
     send(row);
   XSync(mainWindow.display, False);
