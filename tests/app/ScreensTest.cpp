@@ -13,6 +13,7 @@
 #include "support/SmxBytes.h"
 #include "support/WindowState.h"
 #include "ui/Button.h"
+#include "ui/Utf8Text.h"
 #include "view/InputCodes.h"
 
 namespace {
@@ -96,6 +97,31 @@ TEST(Screens, FileListNumbersTheTracksOfBothFoldersAndAClickShowsTheMeshScreenTh
   ASSERT_TRUE(notice && notice->getText() == refusal + "\nthe 64-bit Zarvo opens it" && !app.model.isLoaded());
   notice->setClickable(true);  // to find its lower edge: its two lines take 34 pixels
   EXPECT_TRUE(notice->hitTest(5, 39) && !notice->hitTest(5, 40));
+}
+
+// A name as the list shows it, in the font's Latin-1 codes ('?' for a letter it lacks), and as the title shows it,
+// in UTF-8: ASCII, UTF-8, and Latin-1 bytes that are not UTF-8, as an old Linux name may be.
+TEST(Screens, FileNamesShowInTheListInTheFontsLettersAndInTheTitleWhole) {
+#ifdef _WIN32  // names are UTF-16, and the list has them in the ANSI code page
+  const std::string latin1 = "\u00c4\u00d6.smx";
+#else
+  const std::string latin1 = "\xc4\xd6.smx";
+#endif
+  const struct { std::string name, listed, title; } rows[] = {{"plain.smx", "plain.smx", "plain.smx"},
+      {"Z\u00fcrich \u03a9.smx", "Z\xfcrich ?.smx", "Z\u00fcrich \u03a9.smx"}, {latin1, "\xc4\xd6.smx", "\u00c4\u00d6.smx"}};
+  RunningApp running;
+  for (const auto& row : rows) {
+    const std::string path = singleTriangleTrack().writeTo("smx/" + row.name);
+    running.app.buildScreen();
+    EXPECT_EQ(fontCodes(running.app.panel.get(1)->getText()), "smx/" + row.listed);
+    running.app.openGivenPath(path);
+#ifdef _WIN32
+    EXPECT_EQ(windowTitle(), "Zarvo - smx/" + row.title);
+#else
+    EXPECT_EQ(windowProperty("_NET_WM_NAME"), "UTF8_STRING Zarvo - smx/" + row.title);
+#endif
+    running.app.model.unload(), std::filesystem::remove(std::filesystem::u8path(path));
+  }
 }
 
 // The allocator keeps freed memory for the next frame; a closed track's goes back to the system. A
