@@ -108,7 +108,7 @@ TEST(Screens, FileNamesShowInTheListInTheFontsLettersAndInTheTitleWhole) {
   const std::string latin1 = "\xc4\xd6.smx";
 #endif
   const struct { std::string name, listed, title; } rows[] = {{"plain.smx", "plain.smx", "plain.smx"},
-      {"Z\u00fcrich \u03a9.smx", "Z\xfcrich ?.smx", "Z\u00fcrich \u03a9.smx"}, {latin1, "\xc4\xd6.smx", "\u00c4\u00d6.smx"}};
+      {"Z\u00fcrich \u4e2d.smx", "Z\xfcrich ?.smx", "Z\u00fcrich \u4e2d.smx"}, {latin1, "\xc4\xd6.smx", "\u00c4\u00d6.smx"}};
   RunningApp running;
   for (const auto& row : rows) {
     const std::string path = singleTriangleTrack().writeTo("smx/" + row.name);
