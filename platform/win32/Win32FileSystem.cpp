@@ -28,7 +28,13 @@ std::FILE* openFile(const std::string& path) {
   return file;
 }
 
-bool changeFolder(const std::string& path) { return SetCurrentDirectoryW(wideFromUtf8(path).c_str()) != FALSE; }
+// NOTE: Wine enters a pipe or a device (a FIFO, /dev/zero, NUL) as if it were a folder; Windows refuses them.
+bool changeFolder(const std::string& path) {
+  const std::wstring wide = wideFromUtf8(path);
+  const DWORD attributes = GetFileAttributesW(wide.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+         SetCurrentDirectoryW(wide.c_str());
+}
 
 std::string workingFolder() {
   std::wstring path(GetCurrentDirectoryW(0, nullptr), L'\0');
