@@ -28,6 +28,9 @@ std::vector<DroppedItem> takeDroppedFiles(HDROP drop) {
   for (UINT i = 0; i < count; ++i) {
     std::wstring path(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
     path.resize(DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size())));
+    // NOTE: an empty name ends the list. Wine hands over a URI of another host or scheme, dropped from an X program,
+    // as one, and counts what its memory holds after it as another name.
+    if (path.empty()) break;
     items.push_back({utf8FromWide(path), isWholePath(path)});
   }
   DragFinish(drop);
