@@ -193,22 +193,22 @@ TEST(X11Drop, TheWindowTakesXdndDropsAndOpensTheFirstTrackOfOne) {
   ASSERT_TRUE(running.created);
   EXPECT_EQ(windowProperty("XdndAware"), "ATOM 5");
   expectTheFirstTrackOfADropToOpen(running, [](const std::vector<std::string>& paths) {
-    EXPECT_TRUE(dropByXdnd(mainWindow.window, paths, [] { pump(5); }));
+    EXPECT_EQ(dragByXdnd(mainWindow.window, {uriListOf(paths)}, [] { pump(5); }), "taken");
   });
   // Every drop is answered, and only the drag that entered may drop; a list is read whole, in one property or in
-  // parts (INCR), and deleted after. Fields: list, enters, leaves first, a stranger drops first, other types, part size.
+  // parts (INCR), and deleted after. Fields: list, enters, leaves first, a stranger drops first, other types, parts.
   const std::string folder = running.folder.u8string(), a = singleTriangleTrack().writeTo(folder + "/a.smx"),
-                    b = singleTriangleTrack().writeTo(folder + "/b.smx"), past4MiB = "#" + std::string(5 << 20, '-') + "\n",
+                    b = singleTriangleTrack().writeTo(folder + "/b.smx"), over4MiB = std::string(5 << 20, '#') + "\n",
                     link = "http://example.com/a.smx", linked = "Not a local file: " + link;
   const struct { XdndDrag drag; std::string answers, title, notice; } rows[] = {
       {{uriListOf({a}), true, false, true}, "stranger refused, taken", a, ""}, {{link}, "refused", a, linked},
       {{uriListOf({b}), false}, "refused", a, linked}, {{uriListOf({b}), true, true}, "refused", a, linked},
-      {{past4MiB + uriListOf({b})}, "taken", b, ""}, {{past4MiB + uriListOf({a}), true, false, false, 0, 1 << 18}, "taken", a, ""},
-      {{uriListOf({b}), true, false, false, 4}, "taken", b, ""}};
+      {{over4MiB + uriListOf({b})}, "taken", b, ""}, {{uriListOf({a}), true, false, false, 4}, "taken", a, ""},
+      {{over4MiB + uriListOf({b}), true, false, false, 0, 1 << 18}, "taken", b, ""}};
   for (const auto& row : rows) {
     EXPECT_EQ(dragByXdnd(mainWindow.window, row.drag, [] { pump(5); }), row.answers) << "row " << &row - rows;
     const Button* notice = running.app.panel.get(ZarvoApp::noticeBoxId);
-    EXPECT_TRUE(windowTitle() == "Zarvo - " + row.title && (notice ? notice->getText() : "") == row.notice) << &row - rows;
+    EXPECT_EQ(windowTitle() + (notice ? notice->getText() : ""), "Zarvo - " + row.title + row.notice);
     EXPECT_EQ(windowProperty("XdndSelection"), "") << "left on the window";
   }
   // A drag whose source has gone before it is answered: the error about its window does not end the viewer.

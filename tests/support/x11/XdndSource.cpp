@@ -2,6 +2,7 @@
 
 #include <X11/Xatom.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 
@@ -22,29 +23,32 @@ std::string uriListOf(const std::vector<std::string>& paths) {
 std::string dragByXdnd(Window target, const XdndDrag& drag, const std::function<void()>& pumpTarget) {
   Display* display = XOpenDisplay(nullptr);
   const auto atom = [&](const char* name) { return XInternAtom(display, name, False); };
+  const auto put = [&](Window window, Atom property, Atom type, int format, const void* data, size_t count) {
+    XChangeProperty(display, window, property, type, format, PropModeReplace, static_cast<const unsigned char*>(data),
+                    int(count)), XFlush(display);
+  };
   const Window root = DefaultRootWindow(display), source = XCreateSimpleWindow(display, root, 0, 0, 1, 1, 0, 0, 0),
                stranger = XCreateSimpleWindow(display, root, 0, 0, 1, 1, 0, 0, 0);
   XSetSelectionOwner(display, atom("XdndSelection"), source, CurrentTime);
   std::vector<Atom> types;
   for (int i = 0; i < drag.otherTypes; ++i) types.push_back(atom(("text/x-other-" + std::to_string(i)).c_str()));
   types.push_back(atom("text/uri-list"));
-  XChangeProperty(display, source, atom("XdndTypeList"), XA_ATOM, 32, PropModeReplace,
-                  reinterpret_cast<const unsigned char*>(types.data()), static_cast<int>(types.size()));
+  put(source, atom("XdndTypeList"), XA_ATOM, 32, types.data(), types.size());
   types.resize(3, None);
   const auto send = [&](Window to, XEvent event) { XSendEvent(display, to, False, NoEventMask, &event), XFlush(display); };
-  const auto message = [&](const char* type, long l1, long l2, long l3, long l4, Window from) {
+  const auto message = [&](const char* type, Window from, long l1 = 0, long l2 = CurrentTime, long l3 = 0,
+                           long l4 = 0) {
     XEvent event{};
     event.xclient = {ClientMessage, 0, True, display, target, atom(type), 32, {}};
-    event.xclient.data.l[0] = static_cast<long>(from);
-    event.xclient.data.l[1] = l1, event.xclient.data.l[2] = l2, event.xclient.data.l[3] = l3, event.xclient.data.l[4] = l4;
+    const long items[] = {long(from), l1, l2, l3, l4};
+    std::copy(std::begin(items), std::end(items), event.xclient.data.l);
     send(target, event);
   };
-  const auto drop = [&](Window from) { message("XdndDrop", 0, CurrentTime, 0, 0, from); };
   if (drag.enters) {
-    message("XdndEnter", (5L << 24) | (drag.otherTypes > 2), long(types[0]), long(types[1]), long(types[2]), source);
-    message("XdndPosition", 0, (10 << 16) | 10, 0, long(atom("XdndActionCopy")), source);
+    message("XdndEnter", source, (5L << 24) | (drag.otherTypes > 2), long(types[0]), long(types[1]), long(types[2]));
+    message("XdndPosition", source, 0, (10 << 16) | 10, 0, long(atom("XdndActionCopy")));
   } else {
-    drop(source);
+    message("XdndDrop", source);
   }
   std::string answers;
   bool finished = false, partsDone = false;
@@ -56,48 +60,30 @@ std::string dragByXdnd(Window target, const XdndDrag& drag, const std::function<
       XNextEvent(display, &event);
       const XClientMessageEvent& answer = event.xclient;
       if (event.type == ClientMessage && answer.message_type == atom("XdndStatus")) {
-        if (drag.strangerDropsFirst) {
-          drop(stranger);
-        } else if (drag.leavesFirst || !(answer.data.l[1] & 1)) {  // as a user's drag leaves a window that refuses
-          message("XdndLeave", 0, 0, 0, 0, source);
-          if (drag.leavesFirst) drop(source);
-          else answers += "not accepted", finished = true;
-        } else {
-          drop(source);
-        }
+        if (drag.leavesFirst) message("XdndLeave", source);
+        message("XdndDrop", drag.strangerDropsFirst ? stranger : source);
       } else if (event.type == ClientMessage && answer.message_type == atom("XdndFinished")) {
-        answers += std::string(answers.empty() ? "" : ", ") + (answer.window == stranger ? "stranger " : "") +
-                   (answer.data.l[1] & 1 ? "taken" : "refused");
+        const bool taken = answer.data.l[1] & 1;
+        answers += std::string(answer.window == stranger ? "stranger " : "") + (taken ? "taken" : "refused");
         finished = answer.window == source;
-        if (!finished) drop(source);
+        if (!finished) answers += ", ", message("XdndDrop", source);
       } else if (event.type == SelectionRequest) {
         const XSelectionRequestEvent& request = event.xselectionrequest;
-        const long size = static_cast<long>(drag.uriList.size());
-        if (drag.partSize) {  // a deletion of the property asks for each part
-          XSelectInput(display, request.requestor, PropertyChangeMask);
-          XChangeProperty(display, request.requestor, request.property, atom("INCR"), 32, PropModeReplace,
-                          reinterpret_cast<const unsigned char*>(&size), 1);
-        } else {
-          XChangeProperty(display, request.requestor, request.property, request.target, 8, PropModeReplace,
-                          reinterpret_cast<const unsigned char*>(drag.uriList.data()), static_cast<int>(size));
-        }
+        const long size = long(drag.uriList.size());
+        if (drag.partSize) XSelectInput(display, request.requestor, PropertyChangeMask);  // a deletion asks for a part
+        if (drag.partSize) put(request.requestor, request.property, atom("INCR"), 32, &size, 1);
+        else put(request.requestor, request.property, request.target, 8, drag.uriList.data(), drag.uriList.size());
         XEvent notify{};
         notify.xselection = {SelectionNotify, 0, True, display, request.requestor, request.selection, request.target,
                              request.property, request.time};
         send(request.requestor, notify);
       } else if (event.type == PropertyNotify && event.xproperty.state == PropertyDelete && !partsDone) {
         const std::string part = drag.uriList.substr(sent, drag.partSize);  // empty at the end
-        XChangeProperty(display, event.xproperty.window, event.xproperty.atom, atom("text/uri-list"), 8,
-                        PropModeReplace, reinterpret_cast<const unsigned char*>(part.data()), int(part.size()));
-        XFlush(display);
+        put(event.xproperty.window, event.xproperty.atom, atom("text/uri-list"), 8, part.data(), part.size());
         sent += part.size(), partsDone = part.empty();
       }
     }
   }
   XCloseDisplay(display);
-  return finished ? answers : answers + (answers.empty() ? "" : ", ") + "unanswered";
-}
-
-bool dropByXdnd(Window target, const std::vector<std::string>& paths, const std::function<void()>& pumpTarget) {
-  return dragByXdnd(target, {uriListOf(paths)}, pumpTarget) == "taken";
+  return finished ? answers : answers + "unanswered";
 }
