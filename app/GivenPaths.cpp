@@ -39,9 +39,9 @@ void ZarvoApp::onFilesDropped(const std::vector<DroppedItem>& items) {
     openGivenPath(item.text);
     return;
   }
-  const std::string why = items.empty()                  ? "Nothing dropped to open."
-                          : items.front().isLocalFile ? "Not a .smx file: " + items.front().text
-                                                          : "Not a local file: " + items.front().text;
+  std::string why = "Nothing dropped to open.";
+  if (!items.empty())
+    why = (items.front().isLocalFile ? "Not a .smx file: " : "Not a local file: ") + items.front().text;
   // Over a track the notice stays until the next screen; over the list, until a track is shown.
   if (!model.isLoaded()) listNotice = why;
   showNotice(why);

@@ -7,5 +7,6 @@
 
 #include "app/DroppedItems.h"
 
-// The dropped files as UTF-8 paths, in the drop's order, a relative one as no local file; the drop's memory is released.
+// The dropped files' UTF-8 paths, in the drop's order, a relative one as no local file; the drop's memory is
+// released.
 std::vector<DroppedItem> takeDroppedFiles(HDROP drop);

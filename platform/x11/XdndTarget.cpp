@@ -100,7 +100,8 @@ Property readProperty(Window window, Atom name, bool deleteAfter) {
 // NOTE: a source with more than three types lists them in XdndTypeList on its window.
 bool offersUriList(const XClientMessageEvent& enter) {
   const long uriList = static_cast<long>(atom("text/uri-list"));
-  if (!(enter.data.l[1] & 1)) return enter.data.l[2] == uriList || enter.data.l[3] == uriList || enter.data.l[4] == uriList;
+  if (!(enter.data.l[1] & 1))
+    return enter.data.l[2] == uriList || enter.data.l[3] == uriList || enter.data.l[4] == uriList;
   SourceErrorsIgnored ignored;
   const Property types = readProperty(drag.source, atom("XdndTypeList"), false);
   for (size_t at = 0; types.format == 32 && at + sizeof(long) <= types.bytes.size(); at += sizeof(long)) {

@@ -4,7 +4,9 @@
 #include "app/DroppedItems.h"
 #include "platform/Platform.h"
 
-void PrintTo(const DroppedItem& item, std::ostream* out) { *out << (item.isLocalFile ? "path " : "refused ") << item.text; }
+void PrintTo(const DroppedItem& item, std::ostream* out) {
+  *out << (item.isLocalFile ? "path " : "refused ") << item.text;
+}
 
 namespace {
 

@@ -108,7 +108,8 @@ std::string shownTitle() { return windowProperty("_NET_WM_NAME").substr(std::str
 
 TEST(Screens, FileNamesShowInTheListInTheFontsLettersAndInTheTitleWhole) {
   const struct { std::string name, listed, title; } rows[] = {{"plain.smx", "plain.smx", "plain.smx"},
-      {"Z\u00fcrich \u4e2d.smx", "Z\xfcrich ?.smx", "Z\u00fcrich \u4e2d.smx"}, {latin1, "\xc4\xd6.smx", "\u00c4\u00d6.smx"}};
+      {"Z\u00fcrich \u4e2d.smx", "Z\xfcrich ?.smx", "Z\u00fcrich \u4e2d.smx"},
+      {latin1, "\xc4\xd6.smx", "\u00c4\u00d6.smx"}};
   RunningApp running;
   for (const auto& row : rows) {
     const std::string path = singleTriangleTrack().writeTo("smx/" + row.name);
