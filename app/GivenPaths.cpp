@@ -1,5 +1,6 @@
 // Tracks named outside the list: on the command line or by a drop on the window.
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -17,25 +18,30 @@ bool isTrackName(const std::string& path) {
   return true;
 }
 
+// The open refuses what is neither a file nor a folder with ENODEV, whose own words ("No such device") would mislead.
+std::string whyNotOpened(int error) { return error == ENODEV ? "not a regular file" : std::strerror(error); }
+
 }  // namespace
 
 void ZarvoApp::openGivenPath(const std::string& path) {
   replaceTrack(path);
   if (model.lastFailure() == SmxModel::Failure::NotOpened) {
-    listNotice = path + ": " + std::strerror(model.openError());
+    listNotice = path + ": " + whyNotOpened(model.openError());
     std::fprintf(stderr, "zarvo: %s\n", listNotice.c_str());
   }
   buildScreen();
   requestFrame();
 }
 
-void ZarvoApp::onFilesDropped(const std::vector<std::string>& paths) {
-  for (const std::string& path : paths) {
-    if (!isTrackName(path)) continue;
-    openGivenPath(path);
+void ZarvoApp::onFilesDropped(const std::vector<DroppedItem>& items) {
+  for (const DroppedItem& item : items) {
+    if (!item.isLocalFile || !isTrackName(item.text)) continue;
+    openGivenPath(item.text);
     return;
   }
-  const std::string why = paths.empty() ? "Nothing dropped to open." : "Not a .smx file: " + paths.front();
+  std::string why = "Nothing dropped to open.";
+  if (!items.empty())
+    why = (items.front().isLocalFile ? "Not a .smx file: " : "Not a local file: ") + items.front().text;
   // Over a track the notice stays until the next screen; over the list, until a track is shown.
   if (!model.isLoaded()) listNotice = why;
   showNotice(why);

@@ -30,6 +30,7 @@ ZarvoApp::~ZarvoApp() {
 bool ZarvoApp::create(const char* className, const char* windowName, int width, int height,
                       int colourBits) {
   platform::keepFreedMemory();
+  doubleClickTime = std::chrono::milliseconds(platform::doubleClickTime());
   viewportWidth = width;
   viewportHeight = height;
   if (!platform::openWindow(className, windowName, width, height, colourBits)) return false;
@@ -54,5 +55,10 @@ void ZarvoApp::onFocus(bool focused) {
 }
 
 void ZarvoApp::onMouseUp(int x, int y, unsigned flags) {
-  if (help.click(x, y, flags) || panel.click(x, y, flags)) requestFrame();
+  const auto now = std::chrono::steady_clock::now();
+  if (now < screenClickedAt + doubleClickTime) return;
+  if (!help.click(x, y, flags) && !panel.click(x, y, flags)) return;
+  // Every box that takes a click changes the screen, and so does the help that a click hides.
+  screenClickedAt = now;
+  requestFrame();
 }

@@ -5,9 +5,11 @@
 // the wheel) and view/Frame.cpp (render, requestFrame, onResize, onActivate, onTimer).
 #pragma once
 
+#include <chrono>
 #include <string>
 #include <vector>
 
+#include "app/DroppedItems.h"
 #include "mesh/SmxModel.h"
 #include "ui/ButtonPanel.h"
 #include "ui/Callback.h"
@@ -41,8 +43,8 @@ class ZarvoApp {
   virtual void onMouseMove(int x, int y, unsigned flags);
   virtual void onMouseUp(int x, int y, unsigned flags);
   virtual void onMouseWheel(int x, int y, unsigned keys, unsigned delta);
-  // The UTF-8 paths of the files dropped on the window: the first .smx opens as a given path.
-  virtual void onFilesDropped(const std::vector<std::string>& paths);
+  // What was dropped on the window: the first local .smx file opens as a given path; else a notice says why not.
+  virtual void onFilesDropped(const std::vector<DroppedItem>& items);
 
   void buildScreen();
   void onButton(int id, Button* button);
@@ -72,6 +74,9 @@ class ZarvoApp {
   float fov = 80.0f;
   float clipNear = 1.0f;
   float clipFar = 30000.0f;
+  // A click this soon after one that changed the screen is the second of a double-click, and is dropped: it would
+  // land on what the first one put there ("close" lies over the first file box). The system's, from create.
+  std::chrono::milliseconds doubleClickTime{};
 
  private:
   std::string refusal() const;
@@ -83,6 +88,7 @@ class ZarvoApp {
   TCallback<ZarvoApp> helpCallback;
   // Why a given path did not open, shown on the list until a track is shown.
   std::string listNotice;
+  std::chrono::steady_clock::time_point screenClickedAt{};
 
   // The app closes only a window that its own create opened.
   bool windowOpen = false;

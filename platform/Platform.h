@@ -36,6 +36,12 @@ void requestFrame();
 // The desktop's workspace colour as 0x00BBGGRR.
 unsigned workspaceColour();
 
+// The longest time between the clicks of a double-click, in milliseconds.
+int doubleClickTime();
+
+// This machine's name on the network, as a file: URI may name it.
+std::string hostName();
+
 void showMessage(const char* text, const char* caption, MessageIcon icon);
 
 // Glyphs exist for character codes 0 .. 254; code 255 has none.
@@ -72,8 +78,8 @@ struct DirectoryEntry {
 bool findFiles(const char* pattern, std::vector<DirectoryEntry>& entries);
 
 // Paths inside the program are UTF-8 on every system.
-// Opens a regular file for reading. Anything else (a folder, a pipe, a device) counts as a file that
-// cannot be opened: null, as when the file is missing; errno then says why, EISDIR for a folder.
+// Opens a regular file for reading, never waiting on a pipe. Anything else counts as a file that cannot be opened:
+// null, as when the file is missing; errno then says why: EISDIR for a folder, ENODEV for the rest (a pipe, a device).
 std::FILE* openFile(const std::string& path);
 // Makes a folder the working folder; false when it is no folder or cannot be entered.
 bool changeFolder(const std::string& path);

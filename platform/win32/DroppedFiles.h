@@ -3,8 +3,10 @@
 
 #include <windows.h>
 
-#include <string>
 #include <vector>
 
-// The dropped files' UTF-8 paths, in the drop's order; the drop's memory is released.
-std::vector<std::string> takeDroppedFiles(HDROP drop);
+#include "app/DroppedItems.h"
+
+// The dropped files' UTF-8 paths, in the drop's order, a relative one as no local file; the drop's memory is
+// released.
+std::vector<DroppedItem> takeDroppedFiles(HDROP drop);

@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <io.h>
 
 #include "platform/Platform.h"
 #include "platform/win32/Win32Text.h"
@@ -17,10 +18,23 @@ std::FILE* openFile(const std::string& path) {
     errno = EISDIR;
     return nullptr;
   }
-  return _wfopen(wide.c_str(), L"rb");
+  std::FILE* file = _wfopen(wide.c_str(), L"rb");
+  // NOTE: a device's name (NUL, CON, COM1) opens the device; only a file on a disk is a track.
+  if (file && GetFileType(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)))) != FILE_TYPE_DISK) {
+    std::fclose(file);
+    errno = ENODEV;
+    return nullptr;
+  }
+  return file;
 }
 
-bool changeFolder(const std::string& path) { return SetCurrentDirectoryW(wideFromUtf8(path).c_str()) != FALSE; }
+// NOTE: Wine enters a pipe or a device (a FIFO, /dev/zero, NUL) as if it were a folder; Windows refuses them.
+bool changeFolder(const std::string& path) {
+  const std::wstring wide = wideFromUtf8(path);
+  const DWORD attributes = GetFileAttributesW(wide.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+         SetCurrentDirectoryW(wide.c_str());
+}
 
 std::string workingFolder() {
   std::wstring path(GetCurrentDirectoryW(0, nullptr), L'\0');

@@ -139,7 +139,10 @@ bool processEvent(const XEvent& event) {
       if (isXdndMessage(event.xclient)) takeXdndMessage(event.xclient);
       return !isCloseRequest(event.xclient);
     case SelectionNotify:
-      if (isDroppedList(event.xselection)) theApp->onFilesDropped(takeDroppedFiles(event.xselection));
+      if (const auto dropped = takeDroppedList(event.xselection)) theApp->onFilesDropped(*dropped);
+      break;
+    case PropertyNotify:
+      if (const auto dropped = takeDroppedListPart(event.xproperty)) theApp->onFilesDropped(*dropped);
       break;
     default:
       break;

@@ -31,9 +31,6 @@ constexpr char kErrorCaption[] = "Error!";
 // buffer lets the ground show through distant terrain, so the deeper one is tried first.
 constexpr int kDepthBitsPreferred[] = {24, 16};
 constexpr unsigned char kOpaque = 255;
-constexpr long kEventMask = ExposureMask | StructureNotifyMask | FocusChangeMask | KeyPressMask |
-                            KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
-                            PointerMotionMask;
 
 constexpr std::chrono::seconds kMapWait{1};
 constexpr std::chrono::milliseconds kMapPoll{5};
@@ -100,7 +97,7 @@ bool createWindow(const XVisualInfo& visual, int width, int height) {
   const Colormap colormap = XCreateColormap(display, root, visual.visual, AllocNone);
   XSetWindowAttributes attributes{};
   attributes.colormap = colormap;
-  attributes.event_mask = kEventMask;
+  attributes.event_mask = x11::kEventMask;
   // No background: GL paints every pixel, and the server clearing first would only flicker.
   attributes.background_pixmap = None;
   attributes.border_pixel = 0;

@@ -6,6 +6,10 @@
 
 namespace platform::x11 {
 
+// The events the main window selects.
+constexpr long kEventMask = ExposureMask | StructureNotifyMask | FocusChangeMask | KeyPressMask | KeyReleaseMask |
+                            ButtonPressMask | ButtonReleaseMask | PointerMotionMask;
+
 struct X11Window {
   Display* display = nullptr;
   Window window = 0;

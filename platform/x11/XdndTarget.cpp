@@ -3,8 +3,9 @@
 
 #include <X11/Xatom.h>
 
-#include <cctype>
-#include <cstdlib>
+#include <algorithm>
+#include <cstring>
+#include <string>
 
 #include "platform/x11/X11Window.h"
 
@@ -16,10 +17,18 @@ constexpr long kVersion = 5;
 // Sources older than this send no XdndTypeList and no time stamps.
 constexpr long kOldestSourceVersion = 3;
 constexpr long kAccepts = 1;
+// Properties are read in steps of this many 32-bit units, 4 MiB.
+constexpr long kPropertyStep = 1 << 20;
 
-// The drag now over the window: its source, and whether it offers a URI list.
-Window dragSource = None;
-bool offersUris = false;
+// The drag over the window, from its XdndEnter until it leaves or its source is told whether the drop was taken.
+struct Drag {
+  Window source = None;
+  bool offersUris = false;
+  bool listAsked = false;    // at the drop
+  bool listInParts = false;  // the source sends it by INCR
+  std::string list;          // the parts come so far
+};
+Drag drag;
 
 Atom atom(const char* name) { return XInternAtom(mainWindow.display, name, False); }
 
@@ -40,74 +49,74 @@ class SourceErrorsIgnored {
 };
 
 // XdndStatus carries the action in its fifth item, XdndFinished in its third.
-void reply(const char* type, long flags, int actionAt, Atom action) {
+void reply(Window source, const char* type, bool accepted, int actionAt) {
   XClientMessageEvent message{};
   message.type = ClientMessage;
   message.display = mainWindow.display;
-  message.window = dragSource;
+  message.window = source;
   message.message_type = atom(type);
   message.format = 32;
   message.data.l[0] = static_cast<long>(mainWindow.window);
-  message.data.l[1] = flags;
-  message.data.l[actionAt] = static_cast<long>(action);
+  message.data.l[1] = accepted ? kAccepts : 0;
+  message.data.l[actionAt] = static_cast<long>(accepted ? atom("XdndActionCopy") : None);
   XEvent event{};
   event.xclient = message;
   SourceErrorsIgnored ignored;
-  XSendEvent(mainWindow.display, dragSource, False, NoEventMask, &event);
+  XSendEvent(mainWindow.display, source, False, NoEventMask, &event);
+}
+
+// Tells the drag's source whether its drop was taken, and forgets the drag.
+void finishDrag(bool taken) {
+  reply(drag.source, "XdndFinished", taken, 2);
+  if (drag.listAsked) XSelectInput(mainWindow.display, mainWindow.window, kEventMask);
+  drag = Drag{};
+}
+
+struct Property {
+  Atom type = None;
+  int format = 0;
+  std::string bytes;  // format-32 items as C longs, as Xlib hands them out
+};
+
+// The whole property, however long, read in steps; Xlib deletes it with the last step when asked.
+Property readProperty(Window window, Atom name, bool deleteAfter) {
+  Property read;
+  unsigned long after = 0;
+  long offset = 0;
+  do {
+    unsigned long count = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(mainWindow.display, window, name, offset, kPropertyStep, deleteAfter, AnyPropertyType,
+                           &read.type, &read.format, &count, &after, &data) != Success)
+      return Property{};
+    const size_t itemSize = read.format == 32 ? sizeof(long) : static_cast<size_t>(read.format / 8);
+    if (data) read.bytes.append(reinterpret_cast<const char*>(data), count * itemSize);
+    offset += static_cast<long>(count * static_cast<unsigned long>(read.format) / 32);
+    XFree(data);
+  } while (after > 0);
+  return read;
 }
 
 // NOTE: a source with more than three types lists them in XdndTypeList on its window.
 bool offersUriList(const XClientMessageEvent& enter) {
-  const Atom uriList = atom("text/uri-list");
-  if (!(enter.data.l[1] & 1)) return enter.data.l[2] == long(uriList) || enter.data.l[3] == long(uriList) ||
-                                     enter.data.l[4] == long(uriList);
-  Atom type;
-  int format;
-  unsigned long count, after;
-  unsigned char* data = nullptr;
-  bool found = false;
+  const long uriList = static_cast<long>(atom("text/uri-list"));
+  if (!(enter.data.l[1] & 1))
+    return enter.data.l[2] == uriList || enter.data.l[3] == uriList || enter.data.l[4] == uriList;
   SourceErrorsIgnored ignored;
-  if (XGetWindowProperty(mainWindow.display, dragSource, atom("XdndTypeList"), 0, 64, False, XA_ATOM, &type,
-                         &format, &count, &after, &data) == Success && data) {
-    const auto* types = reinterpret_cast<const unsigned long*>(data);
-    for (unsigned long i = 0; i < count; ++i) found |= types[i] == uriList;
+  const Property types = readProperty(drag.source, atom("XdndTypeList"), false);
+  for (size_t at = 0; types.format == 32 && at + sizeof(long) <= types.bytes.size(); at += sizeof(long)) {
+    long type = 0;
+    std::memcpy(&type, types.bytes.data() + at, sizeof type);
+    if (type == uriList) return true;
   }
-  XFree(data);
-  return found;
+  return false;
 }
 
-std::string percentDecoded(const std::string& text) {
-  std::string decoded;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '%' && i + 2 < text.size() && std::isxdigit(static_cast<unsigned char>(text[i + 1])) &&
-        std::isxdigit(static_cast<unsigned char>(text[i + 2]))) {
-      decoded += static_cast<char>(std::strtol(text.substr(i + 1, 2).c_str(), nullptr, 16));
-      i += 2;
-    } else {
-      decoded += text[i];
-    }
-  }
-  return decoded;
-}
-
-// The paths of the file: URIs of a text/uri-list, percent escapes decoded; other URIs as they stand.
-std::vector<std::string> pathsOfUriList(const std::string& list) {
-  std::vector<std::string> paths;
-  for (size_t start = 0; start < list.size();) {
-    size_t end = list.find('\n', start);
-    if (end == std::string::npos) end = list.size();
-    std::string line = list.substr(start, end - start);
-    start = end + 1;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.empty() || line[0] == '#') continue;
-    // file:///path or file://host/path: the path starts at the first slash after the host.
-    if (line.compare(0, 7, "file://") == 0) {
-      const size_t slash = line.find('/', 7);
-      line = slash == std::string::npos ? "" : percentDecoded(line.substr(slash));
-    }
-    if (!line.empty()) paths.push_back(line);
-  }
-  return paths;
+// A drop is taken when its list names a local file, which the app opens or names in its notice.
+std::vector<DroppedItem> endDrop(const std::string& list) {
+  std::vector<DroppedItem> items = itemsOfUriList(list);
+  finishDrag(std::any_of(items.begin(), items.end(), [](const DroppedItem& item) { return item.isLocalFile; }));
+  return items;
 }
 
 }  // namespace
@@ -126,41 +135,55 @@ bool isXdndMessage(const XClientMessageEvent& message) {
 
 void takeXdndMessage(const XClientMessageEvent& message) {
   const Atom type = message.message_type;
+  const auto from = static_cast<Window>(message.data.l[0]);
+  const bool ofTheDrag = from != None && from == drag.source;
   if (type == atom("XdndEnter")) {
-    dragSource = static_cast<Window>(message.data.l[0]);
-    offersUris = (message.data.l[1] >> 24) >= kOldestSourceVersion && offersUriList(message);
+    // A new drag while the last drop's list is awaited: that drop is given up.
+    if (drag.listAsked) finishDrag(false);
+    drag = Drag{};
+    drag.source = from;
+    drag.offersUris = (message.data.l[1] >> 24) >= kOldestSourceVersion && offersUriList(message);
   } else if (type == atom("XdndPosition")) {
-    reply("XdndStatus", offersUris ? kAccepts : 0, 4, offersUris ? atom("XdndActionCopy") : None);
+    reply(from, "XdndStatus", ofTheDrag && drag.offersUris && !drag.listAsked, 4);
   } else if (type == atom("XdndLeave")) {
-    dragSource = None;
-  } else if (!offersUris) {
-    reply("XdndFinished", 0, 2, None);
-    dragSource = None;
+    if (ofTheDrag && !drag.listAsked) drag = Drag{};
+  } else if (!ofTheDrag || drag.listAsked) {
+    // A drop of no drag over the window (it never entered, or it left): refused, and the drag there stays.
+    reply(from, "XdndFinished", false, 2);
+  } else if (!drag.offersUris) {
+    finishDrag(false);
   } else {
+    drag.listAsked = true;
+    // A long list may come in parts (INCR), each told by a change of the property.
+    XSelectInput(mainWindow.display, mainWindow.window, kEventMask | PropertyChangeMask);
     // The list arrives as a SelectionNotify, stored in a property of the window named like the selection.
     XConvertSelection(mainWindow.display, atom("XdndSelection"), atom("text/uri-list"), atom("XdndSelection"),
                       mainWindow.window, static_cast<Time>(message.data.l[2]));
   }
 }
 
-bool isDroppedList(const XSelectionEvent& event) {
-  return event.selection == atom("XdndSelection") && dragSource != None;
+std::optional<std::vector<DroppedItem>> takeDroppedList(const XSelectionEvent& event) {
+  if (!drag.listAsked || drag.listInParts || event.selection != atom("XdndSelection") ||
+      event.requestor != mainWindow.window)
+    return std::nullopt;
+  const Property list = event.property == None ? Property{} : readProperty(mainWindow.window, event.property, true);
+  // Reading the INCR property deleted it, which asks the source for the first part.
+  drag.listInParts = list.type == atom("INCR");
+  if (drag.listInParts) return std::nullopt;
+  return endDrop(list.format == 8 ? list.bytes : "");
 }
 
-std::vector<std::string> takeDroppedFiles(const XSelectionEvent& event) {
-  std::string list;
-  Atom type;
-  int format;
-  unsigned long count, after;
-  unsigned char* data = nullptr;
-  if (event.property != None &&
-      XGetWindowProperty(mainWindow.display, mainWindow.window, event.property, 0, 1 << 20, True, AnyPropertyType,
-                         &type, &format, &count, &after, &data) == Success && data && format == 8)
-    list.assign(reinterpret_cast<const char*>(data), count);
-  XFree(data);
-  reply("XdndFinished", list.empty() ? 0 : kAccepts, 2, list.empty() ? None : atom("XdndActionCopy"));
-  dragSource = None;
-  return pathsOfUriList(list);
+std::optional<std::vector<DroppedItem>> takeDroppedListPart(const XPropertyEvent& event) {
+  if (!drag.listInParts || event.window != mainWindow.window || event.atom != atom("XdndSelection") ||
+      event.state != PropertyNewValue)
+    return std::nullopt;
+  // Reading a part deletes it, which asks for the next; an empty part ends the list.
+  const Property part = readProperty(mainWindow.window, event.atom, true);
+  if (part.format == 8 && !part.bytes.empty()) {
+    drag.list += part.bytes;
+    return std::nullopt;
+  }
+  return endDrop(drag.list);
 }
 
 }  // namespace platform::x11

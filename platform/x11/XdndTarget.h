@@ -3,8 +3,10 @@
 
 #include <X11/Xlib.h>
 
-#include <string>
+#include <optional>
 #include <vector>
+
+#include "app/DroppedItems.h"
 
 namespace platform::x11 {
 
@@ -12,11 +14,11 @@ namespace platform::x11 {
 void acceptDrops(Display* display, Window window);
 
 bool isXdndMessage(const XClientMessageEvent& message);
-// Answers the source; a drop of files asks for them as a URI list.
+// Answers the source; a drop of the drag that entered asks for its URI list.
 void takeXdndMessage(const XClientMessageEvent& message);
-// Whether the event brings the dropped list asked for; the caller then takes it.
-bool isDroppedList(const XSelectionEvent& event);
-// The dropped file paths, and tells the source the drop is done.
-std::vector<std::string> takeDroppedFiles(const XSelectionEvent& event);
+// The dropped items once the whole list has come, in one property or in parts (INCR); the source has then been
+// told whether the drop was taken. Nothing for an event that ends no drop.
+std::optional<std::vector<DroppedItem>> takeDroppedList(const XSelectionEvent& event);
+std::optional<std::vector<DroppedItem>> takeDroppedListPart(const XPropertyEvent& event);
 
 }  // namespace platform::x11

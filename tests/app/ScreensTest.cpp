@@ -1,6 +1,7 @@
 // The file list and mesh screens, built from real folders in a temporary working directory.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -12,6 +13,7 @@
 #include "support/SmxBytes.h"
 #include "support/WindowState.h"
 #include "ui/Button.h"
+#include "ui/Utf8Text.h"
 #include "view/InputCodes.h"
 
 namespace {
@@ -31,6 +33,7 @@ TEST(Screens, FileListNumbersTheTracksOfBothFoldersAndAClickShowsTheMeshScreenTh
   RunningApp running;
   ASSERT_TRUE(running.created);
   ZarvoApp& app = running.app;
+  app.doubleClickTime = {};  // its clicks come faster than a user's; the visit checks double-clicks
   EXPECT_EQ(testing::internal::GetCapturedStdout(), noFiles + noFiles);
   EXPECT_EQ(boxes(app.panel), Boxes{});
   std::filesystem::create_directories("smx");
@@ -98,6 +101,31 @@ TEST(Screens, FileListNumbersTheTracksOfBothFoldersAndAClickShowsTheMeshScreenTh
   ASSERT_TRUE(notice && notice->getText() == refusal + "\nthe 64-bit Zarvo opens it" && !app.model.isLoaded());
   notice->setClickable(true);  // to find its lower edge: its first line, too long for the box, wraps; three take 48 pixels
   EXPECT_TRUE(notice->hitTest(5, 53) && !notice->hitTest(5, 54));
+}
+
+// A name as the list shows it, in the font's Latin-1 codes ('?' for a letter it lacks), and as the title shows it,
+// in UTF-8: ASCII, UTF-8, and Latin-1 bytes that are not UTF-8, as an old Linux name may be.
+#ifdef _WIN32  // names are UTF-16
+const std::string latin1 = "\u00c4\u00d6.smx";
+std::string shownTitle() { return windowTitle(); }
+#else  // names are bytes, and window managers show the UTF-8 title
+const std::string latin1 = "\xc4\xd6.smx";
+std::string shownTitle() { return windowProperty("_NET_WM_NAME").substr(std::strlen("UTF8_STRING ")); }
+#endif
+
+TEST(Screens, FileNamesShowInTheListInTheFontsLettersAndInTheTitleWhole) {
+  const struct { std::string name, listed, title; } rows[] = {{"plain.smx", "plain.smx", "plain.smx"},
+      {"Z\u00fcrich \u4e2d.smx", "Z\xfcrich ?.smx", "Z\u00fcrich \u4e2d.smx"},
+      {latin1, "\xc4\xd6.smx", "\u00c4\u00d6.smx"}};
+  RunningApp running;
+  for (const auto& row : rows) {
+    const std::string path = singleTriangleTrack().writeTo("smx/" + row.name);
+    running.app.buildScreen();
+    EXPECT_EQ(fontCodes(running.app.panel.get(1)->getText()), "smx/" + row.listed);
+    running.app.openGivenPath(path);
+    EXPECT_EQ(shownTitle(), "Zarvo - smx/" + row.title);
+    running.app.model.unload(), std::filesystem::remove(std::filesystem::u8path(path));
+  }
 }
 
 // The allocator keeps freed memory for the next frame; a closed track's goes back to the system. A

@@ -16,8 +16,10 @@
 #include "platform/x11/X11Window.h"
 #include "support/Drops.h"
 #include "support/RecordingApp.h"
+#include "support/SmxBytes.h"
 #include "support/WindowState.h"
 #include "support/x11/XdndSource.h"
+#include "ui/Button.h"
 
 void PrintTo(const HandlerCall& call, std::ostream* out) { *out << call.handler << testing::PrintToString(call.args); }
 
@@ -163,10 +165,11 @@ TEST_F(X11WindowTest, EachEventBecomesTheHandlerCallOfItsWindowsMessageAndCloseE
     EXPECT_EQ(app.calls, row.call.handler.empty() ? Calls{} : Calls{row.call}) << "row " << &row - rows;
   }
   // A long task handles a resize at once and repaints, drops the pointer's buttons, which were aimed at the screen
-  // it replaces, and leaves the keys and the wheel queued in order.
+  // it replaces, and leaves the keys and the wheel queued in order. The buttons are inside the window it shrinks to,
+  // where a release that was kept would be seen.
   app.calls.clear();
-  for (const Sent& row : {Sent{KeyPress, key(XK_d), 0, 0, 0, {}}, {ButtonPress, Button1, 690, 15, 0, {}},
-                          {ButtonRelease, Button1, 690, 15, Button1Mask, {}}, {ButtonPress, Button4, 30, 40, 0, {}},
+  for (const Sent& row : {Sent{KeyPress, key(XK_d), 0, 0, 0, {}}, {ButtonPress, Button1, 600, 15, 0, {}},
+                          {ButtonRelease, Button1, 600, 15, Button1Mask, {}}, {ButtonPress, Button4, 30, 40, 0, {}},
                           {ConfigureNotify, 0, 640, 400, 0, {}}})
     send(row);
   XSync(mainWindow.display, False);
@@ -190,8 +193,24 @@ TEST(X11Drop, TheWindowTakesXdndDropsAndOpensTheFirstTrackOfOne) {
   ASSERT_TRUE(running.created);
   EXPECT_EQ(windowProperty("XdndAware"), "ATOM 5");
   expectTheFirstTrackOfADropToOpen(running, [](const std::vector<std::string>& paths) {
-    EXPECT_TRUE(dropByXdnd(mainWindow.window, paths, [] { pump(5); }));
+    EXPECT_EQ(dragByXdnd(mainWindow.window, {uriListOf(paths)}, [] { pump(5); }), "taken");
   });
+  // Every drop is answered, and only the drag that entered may drop; a list is read whole, in one property or in
+  // parts (INCR), and deleted after. Fields: list, enters, leaves first, a stranger drops first, other types, parts.
+  const std::string folder = running.folder.u8string(), a = singleTriangleTrack().writeTo(folder + "/a.smx"),
+                    b = singleTriangleTrack().writeTo(folder + "/b.smx"), over4MiB = std::string(5 << 20, '#') + "\n",
+                    link = "http://example.com/a.smx", linked = "Not a local file: " + link;
+  const struct { XdndDrag drag; std::string answers, title, notice; } rows[] = {
+      {{uriListOf({a}), true, false, true}, "stranger refused, taken", a, ""}, {{link}, "refused", a, linked},
+      {{uriListOf({b}), false}, "refused", a, linked}, {{uriListOf({b}), true, true}, "refused", a, linked},
+      {{over4MiB + uriListOf({b})}, "taken", b, ""}, {{uriListOf({a}), true, false, false, 4}, "taken", a, ""},
+      {{over4MiB + uriListOf({b}), true, false, false, 0, 1 << 18}, "taken", b, ""}};
+  for (const auto& row : rows) {
+    EXPECT_EQ(dragByXdnd(mainWindow.window, row.drag, [] { pump(5); }), row.answers) << "row " << &row - rows;
+    const Button* notice = running.app.panel.get(ZarvoApp::noticeBoxId);
+    EXPECT_EQ(windowTitle() + (notice ? notice->getText() : ""), "Zarvo - " + row.title + row.notice);
+    EXPECT_EQ(windowProperty("XdndSelection"), "") << "left on the window";
+  }
   // A drag whose source has gone before it is answered: the error about its window does not end the viewer.
   for (const char* type : {"XdndEnter", "XdndPosition", "XdndDrop"}) {
     XEvent message{};

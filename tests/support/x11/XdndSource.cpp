@@ -2,12 +2,10 @@
 
 #include <X11/Xatom.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 
-namespace {
-
-// file:// URIs with every byte but the unreserved ones and '/' escaped, spaces and UTF-8 letters included.
 std::string uriListOf(const std::vector<std::string>& paths) {
   std::string list;
   for (const std::string& path : paths) {
@@ -22,48 +20,70 @@ std::string uriListOf(const std::vector<std::string>& paths) {
   return list;
 }
 
-}  // namespace
-
-bool dropByXdnd(Window target, const std::vector<std::string>& paths, const std::function<void()>& pumpTarget) {
-  const std::string uriList = uriListOf(paths);
+std::string dragByXdnd(Window target, const XdndDrag& drag, const std::function<void()>& pumpTarget) {
   Display* display = XOpenDisplay(nullptr);
   const auto atom = [&](const char* name) { return XInternAtom(display, name, False); };
-  const Window source = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
+  const auto put = [&](Window window, Atom property, Atom type, int format, const void* data, size_t count) {
+    XChangeProperty(display, window, property, type, format, PropModeReplace, static_cast<const unsigned char*>(data),
+                    int(count)), XFlush(display);
+  };
+  const Window root = DefaultRootWindow(display), source = XCreateSimpleWindow(display, root, 0, 0, 1, 1, 0, 0, 0),
+               stranger = XCreateSimpleWindow(display, root, 0, 0, 1, 1, 0, 0, 0);
   XSetSelectionOwner(display, atom("XdndSelection"), source, CurrentTime);
+  std::vector<Atom> types;
+  for (int i = 0; i < drag.otherTypes; ++i) types.push_back(atom(("text/x-other-" + std::to_string(i)).c_str()));
+  types.push_back(atom("text/uri-list"));
+  put(source, atom("XdndTypeList"), XA_ATOM, 32, types.data(), types.size());
+  types.resize(3, None);
   const auto send = [&](Window to, XEvent event) { XSendEvent(display, to, False, NoEventMask, &event), XFlush(display); };
-  const auto message = [&](const char* type, long l1, long l2, long l4) {
+  const auto message = [&](const char* type, Window from, long l1 = 0, long l2 = CurrentTime, long l3 = 0,
+                           long l4 = 0) {
     XEvent event{};
     event.xclient = {ClientMessage, 0, True, display, target, atom(type), 32, {}};
-    event.xclient.data.l[0] = static_cast<long>(source);
-    event.xclient.data.l[1] = l1, event.xclient.data.l[2] = l2, event.xclient.data.l[4] = l4;
+    const long items[] = {long(from), l1, l2, l3, l4};
+    std::copy(std::begin(items), std::end(items), event.xclient.data.l);
     send(target, event);
   };
-  message("XdndEnter", 5L << 24, static_cast<long>(atom("text/uri-list")), None);
-  message("XdndPosition", 0, (10 << 16) | 10, static_cast<long>(atom("XdndActionCopy")));
-  int taken = -1;  // until the target has finished the drop
-  // The target's turns and the source's alternate; a target that never finishes fails after 2000 turns.
-  for (int turn = 0; taken < 0 && turn < 2000; ++turn) {
+  if (drag.enters) {
+    message("XdndEnter", source, (5L << 24) | (drag.otherTypes > 2), long(types[0]), long(types[1]), long(types[2]));
+    message("XdndPosition", source, 0, (10 << 16) | 10, 0, long(atom("XdndActionCopy")));
+  } else {
+    message("XdndDrop", source);
+  }
+  std::string answers;
+  bool finished = false, partsDone = false;
+  size_t sent = 0;
+  // The target's turns and the source's alternate; a target that never finishes is unanswered after 2000 turns.
+  for (int turn = 0; !finished && turn < 2000; ++turn) {
     pumpTarget();
-    for (XEvent event; taken < 0 && XPending(display) > 0;) {
+    for (XEvent event; !finished && XPending(display) > 0;) {
       XNextEvent(display, &event);
-      if (event.type == ClientMessage && event.xclient.message_type == atom("XdndStatus")) {
-        const bool accepted = event.xclient.data.l[1] & 1;  // else the drag leaves, as a user's would
-        message(accepted ? "XdndDrop" : "XdndLeave", 0, CurrentTime, None);
-        if (!accepted) taken = 0;
-      } else if (event.type == ClientMessage && event.xclient.message_type == atom("XdndFinished")) {
-        taken = event.xclient.data.l[1] & 1;
+      const XClientMessageEvent& answer = event.xclient;
+      if (event.type == ClientMessage && answer.message_type == atom("XdndStatus")) {
+        if (drag.leavesFirst) message("XdndLeave", source);
+        message("XdndDrop", drag.strangerDropsFirst ? stranger : source);
+      } else if (event.type == ClientMessage && answer.message_type == atom("XdndFinished")) {
+        const bool taken = answer.data.l[1] & 1;
+        answers += std::string(answer.window == stranger ? "stranger " : "") + (taken ? "taken" : "refused");
+        finished = answer.window == source;
+        if (!finished) answers += ", ", message("XdndDrop", source);
       } else if (event.type == SelectionRequest) {
         const XSelectionRequestEvent& request = event.xselectionrequest;
-        XChangeProperty(display, request.requestor, request.property, request.target, 8, PropModeReplace,
-                        reinterpret_cast<const unsigned char*>(uriList.data()), static_cast<int>(uriList.size()));
+        const long size = long(drag.uriList.size());
+        if (drag.partSize) XSelectInput(display, request.requestor, PropertyChangeMask);  // a deletion asks for a part
+        if (drag.partSize) put(request.requestor, request.property, atom("INCR"), 32, &size, 1);
+        else put(request.requestor, request.property, request.target, 8, drag.uriList.data(), drag.uriList.size());
         XEvent notify{};
         notify.xselection = {SelectionNotify, 0, True, display, request.requestor, request.selection, request.target,
                              request.property, request.time};
         send(request.requestor, notify);
+      } else if (event.type == PropertyNotify && event.xproperty.state == PropertyDelete && !partsDone) {
+        const std::string part = drag.uriList.substr(sent, drag.partSize);  // empty at the end
+        put(event.xproperty.window, event.xproperty.atom, atom("text/uri-list"), 8, part.data(), part.size());
+        sent += part.size(), partsDone = part.empty();
       }
     }
   }
-  XDestroyWindow(display, source);
   XCloseDisplay(display);
-  return taken == 1;
+  return finished ? answers : answers + "unanswered";
 }
