@@ -52,18 +52,19 @@ void compileGround(const unsigned char* header) {
 // loaded and flown over, holds 54 bytes a triangle; a frame of the file list takes up to 70 MB, and the
 // first frames over a 1M, 10M and 25M track grow the address space by 98, 169 and 203 MB. The corners
 // kept beside the lists take 16 bytes a triangle more (0.67 points of 15 bytes and three 2-byte indices
-// a triangle on the generated tracks).
+// a triangle on the generated tracks). A frame also lists the pieces it draws and culls, a word each.
 constexpr std::uint64_t listBytesPerTriangle = 64 + 16;
 constexpr std::uint64_t rendererReserve = std::uint64_t{96} << 20;
 constexpr std::uint64_t trackFrameReserve = std::uint64_t{160} << 20;
 constexpr std::uint64_t frameBytesPerTriangle = 6;
+constexpr std::uint64_t frameBytesPerPiece = 2 * sizeof(std::size_t);
 
 std::uint64_t listBytes(std::int64_t triangles) {
   return rendererReserve + std::uint64_t(triangles) * listBytesPerTriangle;
 }
 
-std::uint64_t firstFrameBytes(std::int64_t triangles) {
-  return trackFrameReserve + std::uint64_t(triangles) * frameBytesPerTriangle;
+std::uint64_t firstFrameBytes(std::int64_t triangles, std::size_t pieces) {
+  return trackFrameReserve + std::uint64_t(triangles) * frameBytesPerTriangle + pieces * frameBytesPerPiece;
 }
 
 bool memoryFor(std::uint64_t bytes) {
@@ -202,7 +203,7 @@ SmxModel::Failure SmxModel::compilePieces(SmxReader& reader, const Progress& pro
       if (progress && !progress(std::min(1.0, double(read) / double(declared)))) return Failure::Abandoned;
     }
   }
-  return memoryFor(firstFrameBytes(compiled)) ? Failure::NoFailure : Failure::TooBig;
+  return memoryFor(firstFrameBytes(compiled, pieces.size())) ? Failure::NoFailure : Failure::TooBig;
 }
 
 bool SmxModel::fail(Failure why) {
@@ -212,8 +213,8 @@ bool SmxModel::fail(Failure why) {
 
 void SmxModel::deletePieces() {
   for (const Piece& piece : pieces) glDeleteLists(piece.list, 1);
-  std::vector<Piece>().swap(pieces);
-  std::vector<PieceCorners>().swap(corners);
+  std::deque<Piece>().swap(pieces);
+  std::deque<PieceCorners>().swap(corners);
 }
 
 void SmxModel::unload() {
@@ -252,6 +253,8 @@ void SmxModel::drawTrack(bool cullSmall) const {
   const ClipMatrix matrix = ClipMatrix::current();
   const ViewVolume volume(matrix);
   std::vector<std::size_t> shown, small;
+  shown.reserve(pieces.size());
+  small.reserve(cullSmall ? pieces.size() : 0);
   const SubpixelCull view = SubpixelCull::current(matrix);
   for (std::size_t i = 0; i < pieces.size(); ++i) {
     if (culling && !volume.mayShow(pieces[i].low, pieces[i].high)) continue;

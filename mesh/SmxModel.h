@@ -2,11 +2,11 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <limits>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "mesh/PieceCorners.h"
 
@@ -61,7 +61,7 @@ class SmxModel {
   bool refused() const { return failure == Failure::TooBig || failure == Failure::OverCeiling; }
   // The triangles that the last file opened declares, whether it loaded or not.
   std::int64_t declaredTriangles() const { return declared; }
-  const std::vector<Piece>& trackPieces() const { return pieces; }
+  const std::deque<Piece>& trackPieces() const { return pieces; }
   // How many pieces the last draw called.
   std::size_t piecesDrawn() const { return drawn; }
   // With culling off, draw calls every piece: only tests turn it off, to compare pictures.
@@ -90,8 +90,10 @@ class SmxModel {
   bool smallTriangleCull = false;
   mutable std::size_t drawn = 0;
   mutable std::size_t leftOut = 0;
-  std::vector<Piece> pieces;
-  std::vector<PieceCorners> corners;  // beside pieces, one for each
+  // Deques grow a small block at a time, which the memory check before each piece covers; a vector would
+  // ask for one block as large as all the pieces.
+  std::deque<Piece> pieces;
+  std::deque<PieceCorners> corners;  // beside pieces, one for each
   // Started by the first draw that culls, stopped with the track.
   mutable std::unique_ptr<CullWorkers> workers;
   Failure failure = Failure::NoFailure;

@@ -67,7 +67,7 @@ bool SmxReader::readHeader(unsigned char (&header)[64]) {
 
 bool SmxReader::nextObject() {
   pointBuffer.reset();
-  heldPoints = 0;
+  heldPoints = filePoints = 0;
   points = 0;
   triangles = 0;
   triangle = -1;
@@ -90,20 +90,24 @@ bool SmxReader::readPoints() {
   const std::int64_t bytes = std::int64_t{points} * smx::pointSize;
   // The count is checked against what the file still holds before anything is
   // allocated for it, so a corrupt count cannot ask for gigabytes.
-  if (bytes > fileSize - position || static_cast<std::uint64_t>(bytes) > std::numeric_limits<std::size_t>::max()) {
+  if (bytes > fileSize - position) {
     stop(SmxDefect::Kind::PointsBeyondFile, at, points);
     return false;
   }
-  pointBuffer.reset(new (std::nothrow) unsigned char[static_cast<std::size_t>(bytes)]);
+  // Points past those a 16-bit index reaches are never drawn: they take no memory.
+  const auto heldBytes = std::size_t(std::min(points, smx::maxIndexedPoints)) * smx::pointSize;
+  pointBuffer.reset(new (std::nothrow) unsigned char[heldBytes]);
   if (!pointBuffer) {
     stop(SmxDefect::Kind::PointsNotAllocated, at, points);
     return false;
   }
-  if (!readRecord(pointBuffer.get(), static_cast<std::size_t>(bytes), SmxDefect::Kind::ShortPoints)) {
+  if (!readRecord(pointBuffer.get(), heldBytes, SmxDefect::Kind::ShortPoints) ||
+      !skip(bytes - std::int64_t(heldBytes), SmxDefect::Kind::ShortPoints)) {
     pointBuffer.reset();
     return false;
   }
-  heldPoints = points;
+  heldPoints = std::int64_t(heldBytes) / smx::pointSize;
+  filePoints = points;
   return true;
 }
 
@@ -140,6 +144,19 @@ bool SmxReader::readRecord(void* into, std::size_t bytes, SmxDefect::Kind shortK
   if (read(into, bytes, got)) return true;
   stop(shortKind, at, static_cast<std::int64_t>(got));
   return false;
+}
+
+bool SmxReader::skip(std::int64_t bytes, SmxDefect::Kind shortKind) {
+  if (bytes <= std::int64_t(bufferEnd - bufferAt)) {
+    bufferAt += std::size_t(bytes);
+  } else if (fseeko(file, position + bytes, SEEK_SET) == 0) {
+    bufferAt = bufferEnd = 0;
+  } else {
+    stop(shortKind, position, 0);
+    return false;
+  }
+  position += bytes;
+  return true;
 }
 
 bool SmxReader::read(void* into, std::size_t bytes, std::size_t& got) {

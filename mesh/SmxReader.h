@@ -36,8 +36,9 @@ class SmxReader {
   // False when the file ends inside the header: nothing more is read then.
   bool readHeader(unsigned char (&header)[64]);
 
-  // Reads the next object's header and its points. False when the objects are done
-  // or the file has ended; the previous object's points are released either way.
+  // Reads the next object's header and its points, as many as a 16-bit index can name; the others are
+  // skipped unread. False when the objects are done or the file has ended; the previous object's points
+  // are released either way.
   bool nextObject();
 
   // Reads triangle records of the current object until one whose three corners are
@@ -56,9 +57,11 @@ class SmxReader {
   std::int32_t triangleCount() const { return triangles; }
   // Triangle records of the current object not read yet; none once the file has ended.
   std::int64_t trianglesLeft() const { return ended ? 0 : std::max<std::int64_t>(triangles - 1 - triangle, 0); }
-  // The point records of the current object, all pointsHeld() of them.
+  // The point records of the current object that an index can name, all pointsHeld() of them, of the
+  // pointsInFile() that the file holds.
   const unsigned char* pointRecords() const { return pointBuffer.get(); }
   std::int64_t pointsHeld() const { return heldPoints; }
+  std::int64_t pointsInFile() const { return filePoints; }
 
   bool endedEarly() const { return ended; }
   std::int64_t offset() const { return position; }
@@ -70,6 +73,8 @@ class SmxReader {
   void report(SmxDefect::Kind kind, std::int64_t at, std::int64_t value);
   void stop(SmxDefect::Kind kind, std::int64_t at, std::int64_t value);
   bool readPoints();
+  // Moves past bytes without reading them; a failed seek ends reading with a defect of shortKind.
+  bool skip(std::int64_t bytes, SmxDefect::Kind shortKind);
 
   std::FILE* file;
   std::int64_t fileSize;
@@ -89,5 +94,6 @@ class SmxReader {
   std::int64_t triangle = -1;
   std::unique_ptr<unsigned char[]> pointBuffer;
   std::int64_t heldPoints = 0;
+  std::int64_t filePoints = 0;
   const unsigned char* corners[3] = {};
 };

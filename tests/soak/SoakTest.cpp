@@ -8,18 +8,18 @@
 #include <atomic>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <new>
 #ifndef _WIN32
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <fstream>
 #endif
 
 #include "Circuit.h"
 #include "Random.h"
+#include "mesh/SmxFormat.h"
 #include "support/Footprint.h"
 #include "support/RunningApp.h"
 #include "support/SmxBytes.h"
@@ -203,11 +203,11 @@ long processPages(int field) {  // of /proc/self/statm: 0 the address space, 1 t
 
 enum Outcome { Refused = 10, Drawn = 11 };
 
-[[noreturn]] void openCappedBy(long headroom, const fs::path& circuit) {
+[[noreturn]] void openCappedBy(long headroom, const fs::path& track, std::int64_t triangles) {
   int outcome = 1;
   {
     RunningApp running([&] {
-      fs::create_directories("smx"), fs::create_symlink(circuit, "smx/circuit.smx");
+      fs::create_directories("smx"), fs::create_symlink(track, "smx/track.smx");
       singleTriangleTrack().writeTo("smxU/single.smx");
     });
     running.app.render();  // the renderer's threads and code are made before the cap
@@ -222,7 +222,7 @@ enum Outcome { Refused = 10, Drawn = 11 };
       for (const int tilt : {0, 60, 90}) running.app.rotateX = tilt, running.app.render(), glFinish();
       outcome = Drawn;
     } else {
-      const std::string refusal = "smx/circuit.smx: too big for the memory left (2000000 triangles)";
+      const std::string refusal = "smx/track.smx: too big for the memory left (" + std::to_string(triangles) + " triangles)";
       const Button* notice = running.app.panel.get(ZarvoApp::noticeBoxId);
       EXPECT_TRUE(printed == refusal + "\n" && notice && notice->getText() == refusal) << printed;
       EXPECT_EQ(liveLists(), lists);
@@ -240,19 +240,30 @@ enum Outcome { Refused = 10, Drawn = 11 };
 
 TEST(Soak, UnderAnyAddressSpaceCapALoadEndsRefusedOrDrawnNeverInACrash) {
   const fs::path circuit = fs::temp_directory_path() / ("zarvo-capped-" + std::to_string(getpid()) + ".smx");
+  const fs::path points = fs::temp_directory_path() / ("zarvo-points-" + std::to_string(getpid()) + ".smx");
   std::string error;
   ASSERT_TRUE(writeCircuit(circuit.string(), 2000000, 5, error)) << error;
-  std::vector<int> outcomes;
-  for (long headroom = 40 << 20; headroom <= 400 << 20; headroom += 40 << 20) {
+  // One object of 60 million points (the file is sparse) and a triangle: an index reaches only the first 65,536.
+  SmxBytes pointsFile = singleTriangleTrack();
+  smx::putInt32(&pointsFile.bytes[smx::fileHeaderSize + smx::pointCountAt], 60000000);
+  pointsFile.cut(pointsFile.size() - 8).writeTo(points.string());
+  fs::resize_file(points, 88 + 16 * 60000000L);
+  std::ofstream(points, std::ios::binary | std::ios::app).write(reinterpret_cast<const char*>(&pointsFile.bytes[136]), 8);
+  const auto outcome = [](long headroom, const fs::path& track, std::int64_t triangles) {
     const pid_t child = fork();
-    if (child == 0) openCappedBy(headroom, circuit);
+    if (child == 0) openCappedBy(headroom, track, triangles);
     int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    outcomes.push_back(WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status));
-  }
-  fs::remove(circuit);
+    EXPECT_EQ(waitpid(child, &status, 0), child);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  };
+  std::vector<int> outcomes, ofPoints;
+  for (long headroom = 40 << 20; headroom <= 400 << 20; headroom += 40 << 20) outcomes.push_back(outcome(headroom, circuit, 2000000));
+  // Holding them all was refused under the first cap and ran out of memory under the second.
+  for (long headroom : {300L << 20, 1100L << 20}) ofPoints.push_back(outcome(headroom, points, 1));
+  fs::remove(circuit), fs::remove(points);
   EXPECT_TRUE(std::all_of(outcomes.begin(), outcomes.end(), [](int o) { return o == Refused || o == Drawn; }) &&
               outcomes.front() == Refused && outcomes.back() == Drawn)
       << testing::PrintToString(outcomes) << ": 10 refused, 11 drawn, 1 failed checks, above 128 a signal";
+  EXPECT_EQ(ofPoints, (std::vector<int>{Drawn, Drawn})) << "of the track of 60 million points";
 }
 #endif
