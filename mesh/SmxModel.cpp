@@ -9,6 +9,7 @@
 
 #include "mesh/ClipMatrix.h"
 #include "mesh/CullWorkers.h"
+#include "mesh/LoadProgress.h"
 #include "mesh/RendererQueue.h"
 #include "mesh/SmxDefect.h"
 #include "mesh/SmxFormat.h"
@@ -150,17 +151,21 @@ bool SmxModel::load(const std::string& path, const Progress& progress) {
   }
 
   const std::int64_t size = SmxReader::sizeOf(file);
-  declared = SmxReader::declaredTriangles(file, size);
-  // No more triangles are drawable than declared, so this refuses nothing that would fit.
-  if (declared > triangleCeiling) {
-    std::fclose(file);
-    return fail(Failure::OverCeiling);
-  }
   bool outOfMemory = false;
-  SmxReader reader(file, size, [&](const SmxDefect& defect) { outOfMemory |= isOutOfMemory(defect); });
+  const auto noteOutOfMemory = [&](const SmxDefect& defect) { outOfMemory |= isOutOfMemory(defect); };
+  SmxReader walk(file, size, noteOutOfMemory);
   // A file that ends inside its header has no ground colour: its list stays empty.
-  const bool headerRead = reader.readHeader(header);
-  Failure stopped = headerRead ? compilePieces(reader, progress) : Failure::NoFailure;
+  const bool headerRead = walk.readHeader(header);
+  LoadProgress told(progress, walk.objectCount(), size);
+  Failure stopped = countTriangles(walk, told);
+  std::rewind(file);
+  // No more triangles are drawable than declared, so this refuses nothing that would fit.
+  if (stopped == Failure::NoFailure && declared > triangleCeiling) stopped = Failure::OverCeiling;
+  if (stopped == Failure::NoFailure && headerRead) {
+    SmxReader reader(file, size, noteOutOfMemory);
+    reader.readHeader(header);
+    stopped = compilePieces(reader, told);
+  }
   std::fclose(file);
   if (stopped == Failure::NoFailure && outOfMemory) stopped = Failure::TooBig;
   if (stopped != Failure::NoFailure) {
@@ -176,17 +181,26 @@ bool SmxModel::load(const std::string& path, const Progress& progress) {
   return true;
 }
 
+// A walk over the object headers before anything is compiled, so that a track too big is refused unread.
+SmxModel::Failure SmxModel::countTriangles(SmxReader& walk, LoadProgress& progress) {
+  std::int64_t held = 0;
+  for (std::int64_t objects = 1; walk.skipObject(held); ++objects) {
+    declared += held;
+    if (!progress.walked(objects)) return Failure::Abandoned;
+  }
+  return Failure::NoFailure;
+}
+
 // The triangle records of each object in runs of at most maxPieceTriangles, the drawable ones of each
-// run in a list of its own. Progress is told after each run, however few of its records were drawable.
-SmxModel::Failure SmxModel::compilePieces(SmxReader& reader, const Progress& progress) {
+// run in a list of its own. Progress is told after each run and each object, however few of their records
+// were drawable.
+SmxModel::Failure SmxModel::compilePieces(SmxReader& reader, LoadProgress& progress) {
   clearGlErrors();
   std::int64_t compiled = 0;
-  std::int64_t read = 0;
   PieceCornersBuilder kept;
   while (reader.nextObject()) {
     while (reader.trianglesLeft() > 0) {
-      const std::int64_t left = reader.trianglesLeft();
-      const std::int64_t records = std::min(left, maxPieceTriangles);
+      const std::int64_t records = std::min(reader.trianglesLeft(), maxPieceTriangles);
       if (!memoryFor(listBytes(records))) return Failure::TooBig;
       Piece piece{glGenLists(1), {}, {}};
       if (piece.list == 0) return Failure::TooBig;
@@ -199,9 +213,9 @@ SmxModel::Failure SmxModel::compilePieces(SmxReader& reader, const Progress& pro
       }
       if (glGetError() == GL_OUT_OF_MEMORY) return Failure::TooBig;
       compiled += count;
-      read += left - reader.trianglesLeft();
-      if (progress && !progress(std::min(1.0, double(read) / double(declared)))) return Failure::Abandoned;
+      if (!progress.readTo(reader.offset())) return Failure::Abandoned;
     }
+    if (!progress.readTo(reader.offset())) return Failure::Abandoned;
   }
   return memoryFor(firstFrameBytes(compiled, pieces.size())) ? Failure::NoFailure : Failure::TooBig;
 }

@@ -28,10 +28,6 @@ class SmxReader {
   // The size of an open file, or the largest value when it cannot be told.
   static std::int64_t sizeOf(std::FILE* file);
 
-  // The triangles that the object headers declare (a negative count as none), read by skipping from
-  // one object header to the next; the file is left at its start. Progress is told against it.
-  static std::int64_t declaredTriangles(std::FILE* file, std::int64_t fileSize);
-
   // Reads the 64-byte file header into header; bytes past a short read are zero.
   // False when the file ends inside the header: nothing more is read then.
   bool readHeader(unsigned char (&header)[64]);
@@ -40,6 +36,10 @@ class SmxReader {
   // skipped unread. False when the objects are done or the file has ended; the previous object's points
   // are released either way.
   bool nextObject();
+  // Reads the next object's header and skips its points and triangle records unread, for a quick walk over
+  // the objects; trianglesHeld is set to the object's triangle records that the file holds. False as for
+  // nextObject.
+  bool skipObject(std::int64_t& trianglesHeld);
 
   // Reads triangle records of the current object until one whose three corners are
   // all points of the object. False when the object's triangles are done or the file has ended.
@@ -72,6 +72,7 @@ class SmxReader {
   bool readRecord(void* into, std::size_t bytes, SmxDefect::Kind shortKind);
   void report(SmxDefect::Kind kind, std::int64_t at, std::int64_t value);
   void stop(SmxDefect::Kind kind, std::int64_t at, std::int64_t value);
+  bool readObjectHeader();
   bool readPoints();
   // Moves past bytes without reading them; a failed seek ends reading with a defect of shortKind.
   bool skip(std::int64_t bytes, SmxDefect::Kind shortKind);
@@ -83,6 +84,7 @@ class SmxReader {
   std::unique_ptr<unsigned char[]> buffer;
   std::size_t bufferAt = 0;
   std::size_t bufferEnd = 0;
+  std::size_t refillSize;
 
   std::int64_t position = 0;
   bool ended = false;

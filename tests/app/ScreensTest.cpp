@@ -8,6 +8,7 @@
 
 #include "Circuit.h"
 #include "ProcessMemory.h"
+#include "mesh/SmxFormat.h"
 #include "support/RunningApp.h"
 #include "support/SmxBytes.h"
 #include "support/WindowState.h"
@@ -91,6 +92,12 @@ TEST(Screens, FileListNumbersTheTracksOfBothFoldersAndAClickShowsTheMeshScreenTh
   ASSERT_TRUE(notice && notice->getText() == refusal + "\nthe 64-bit Zarvo opens it" && !app.model.isLoaded());
   notice->setClickable(true);  // to find its lower edge: its two lines take 34 pixels
   EXPECT_TRUE(notice->hitTest(5, 39) && !notice->hitTest(5, 40));
+  // Only the triangles a file holds count: one that declares 13 million and holds one opens.
+  SmxBytes holdingOne = singleTriangleTrack();
+  smx::putInt32(&holdingOne.bytes[smx::fileHeaderSize + smx::triangleCountAt], 13000000);
+  holdingOne.writeTo("smx/big.smx");
+  clickFile(1);
+  EXPECT_TRUE(app.model.isLoaded() && app.model.declaredTriangles() == 1);
 }
 
 // The allocator keeps freed memory for the next frame; a closed track's goes back to the system. A

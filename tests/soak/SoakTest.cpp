@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -20,6 +21,7 @@
 #include "Circuit.h"
 #include "Random.h"
 #include "mesh/SmxFormat.h"
+#include "platform/Platform.h"
 #include "support/Footprint.h"
 #include "support/RunningApp.h"
 #include "support/SmxBytes.h"
@@ -189,6 +191,33 @@ TEST(Soak, RandomInputAndTracks) {
   const std::vector<std::string> shown = shownPaths(running.app.panel);
   EXPECT_EQ(std::multiset<std::string>(shown.begin(), shown.end()),
             std::multiset<std::string>(paths.begin(), paths.end()));
+}
+
+// 40 million objects without points or triangles, then one with a triangle, load for seconds (the file is sparse):
+// frames come no more than 0.5 s apart, whether the load walks over the headers or reads the objects, and a close
+// sent while it reads them ends the load within 0.5 s.
+TEST(Soak, AFileOfEmptyObjectsRepaintsWhileItLoadsAndACloseEndsTheLoad) {
+  constexpr std::int32_t emptyObjects = 40000000;
+  RunningApp running([] {
+    const SmxBytes track = singleTriangleTrack(), head = SmxBytes().header(emptyObjects + 1);
+    fs::resize_file(head.writeTo("smx/empty.smx"), head.size() + 24 * std::uintmax_t(emptyObjects));
+    std::ofstream("smx/empty.smx", std::ios::binary | std::ios::app).write(
+        reinterpret_cast<const char*>(track.bytes.data()) + head.size(), std::streamsize(track.size() - head.size()));
+  });
+  using Clock = std::chrono::steady_clock;
+  std::vector<Clock::time_point> frames{Clock::now()};
+  bool closing = false;
+  running.app.afterRender = [&] {
+    frames.push_back(Clock::now());
+    // The walk has counted the one triangle: the objects are being read.
+    if (!closing && running.app.model.declaredTriangles() == 1) closing = true, askToClose();
+  };
+  running.openFile(1);
+  frames.push_back(Clock::now());
+  for (std::size_t i = 1; i < frames.size(); ++i)
+    EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(frames[i] - frames[i - 1]).count(), 500) << "before frame " << i;
+  EXPECT_TRUE(closing && !running.app.model.isLoaded() && running.app.model.lastFailure() == SmxModel::Failure::Abandoned);
+  EXPECT_EQ(platform::runMessageLoop(), 0);
 }
 
 // Children capped at address-space limits spread across the band from refused to drawn each open a big circuit;
