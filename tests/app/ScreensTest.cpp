@@ -8,7 +8,6 @@
 
 #include "Circuit.h"
 #include "ProcessMemory.h"
-#include "mesh/SmxFormat.h"
 #include "support/RunningApp.h"
 #include "support/SmxBytes.h"
 #include "support/WindowState.h"
@@ -93,9 +92,7 @@ TEST(Screens, FileListNumbersTheTracksOfBothFoldersAndAClickShowsTheMeshScreenTh
   notice->setClickable(true);  // to find its lower edge: its two lines take 34 pixels
   EXPECT_TRUE(notice->hitTest(5, 39) && !notice->hitTest(5, 40));
   // Only the triangles a file holds count: one that declares 13 million and holds one opens.
-  SmxBytes holdingOne = singleTriangleTrack();
-  smx::putInt32(&holdingOne.bytes[smx::fileHeaderSize + smx::triangleCountAt], 13000000);
-  holdingOne.writeTo("smx/big.smx");
+  SmxBytes().header(1).object(3, 13000000).point(0, 0, 0).point(9, 0, 0).point(0, 9, 0).triangle(0, 1, 2).writeTo("smx/big.smx");
   clickFile(1);
   EXPECT_TRUE(app.model.isLoaded() && app.model.declaredTriangles() == 1);
 }

@@ -22,8 +22,7 @@ void askToClose() {
   event.xclient = {ClientMessage, 0, True, mainWindow.display, mainWindow.window,
                    XInternAtom(mainWindow.display, "WM_PROTOCOLS", False), 32, {}};
   event.xclient.data.l[0] = long(mainWindow.deleteMessage);
-  XSendEvent(mainWindow.display, mainWindow.window, False, NoEventMask, &event);
-  XFlush(mainWindow.display);
+  XSendEvent(mainWindow.display, mainWindow.window, False, NoEventMask, &event);  // sent by the next look for events
 }
 
 std::string windowProperty(const char* name) {
