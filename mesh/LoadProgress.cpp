@@ -1,6 +1,7 @@
 #include "mesh/LoadProgress.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "mesh/SmxFormat.h"
 
