@@ -14,6 +14,8 @@ using Clock = std::chrono::steady_clock;
 // least four times a second.
 constexpr auto quietStart = std::chrono::milliseconds(300);
 constexpr auto progressEvery = std::chrono::milliseconds(200);
+// Under Wine a look at the window's messages costs about a millisecond, more than a step of a load may take.
+constexpr auto aliveEvery = std::chrono::milliseconds(10);
 
 std::string percentOf(double share) { return std::to_string(static_cast<int>(share * 100)) + "%"; }
 
@@ -34,10 +36,12 @@ std::string ZarvoApp::refusal() const {
 
 void ZarvoApp::openTrack(const std::string& path) {
   const auto start = Clock::now();
-  auto shownAt = start - progressEvery;
+  auto shownAt = start - progressEvery, aliveAt = start;
   model.load(path, [&](double share) {
-    if (!platform::keepWindowAlive()) return false;
     const auto now = Clock::now();
+    if (now - aliveAt < aliveEvery) return true;
+    aliveAt = now;
+    if (!platform::keepWindowAlive()) return false;
     if (now - start < quietStart || now - shownAt < progressEvery) return true;
     showNotice(path + " " + percentOf(share), share);
     render();

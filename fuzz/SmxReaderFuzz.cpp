@@ -40,6 +40,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
   require(reader.offset() <= fileSize);
+  // The walk over the headers counts no more triangles than the file can hold, and stays inside it.
+  std::rewind(file);
+  SmxReader walk(file, fileSize);
+  std::int64_t held = 0, total = 0;
+  for (bool more = walk.readHeader(header); more; total += held) more = walk.skipObject(held);
+  require(total >= 0 && total <= fileSize / smx::triangleSize && walk.offset() <= fileSize);
   std::fclose(file);
   return static_cast<int>(sum & 0);
 }

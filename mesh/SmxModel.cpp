@@ -9,6 +9,7 @@
 
 #include "mesh/ClipMatrix.h"
 #include "mesh/CullWorkers.h"
+#include "mesh/LoadProgress.h"
 #include "mesh/RendererQueue.h"
 #include "mesh/SmxDefect.h"
 #include "mesh/SmxFormat.h"
@@ -52,18 +53,19 @@ void compileGround(const unsigned char* header) {
 // loaded and flown over, holds 54 bytes a triangle; a frame of the file list takes up to 70 MB, and the
 // first frames over a 1M, 10M and 25M track grow the address space by 98, 169 and 203 MB. The corners
 // kept beside the lists take 16 bytes a triangle more (0.67 points of 15 bytes and three 2-byte indices
-// a triangle on the generated tracks).
+// a triangle on the generated tracks). A frame also lists the pieces it draws and culls, a word each.
 constexpr std::uint64_t listBytesPerTriangle = 64 + 16;
 constexpr std::uint64_t rendererReserve = std::uint64_t{96} << 20;
 constexpr std::uint64_t trackFrameReserve = std::uint64_t{160} << 20;
 constexpr std::uint64_t frameBytesPerTriangle = 6;
+constexpr std::uint64_t frameBytesPerPiece = 2 * sizeof(std::size_t);
 
 std::uint64_t listBytes(std::int64_t triangles) {
   return rendererReserve + std::uint64_t(triangles) * listBytesPerTriangle;
 }
 
-std::uint64_t firstFrameBytes(std::int64_t triangles) {
-  return trackFrameReserve + std::uint64_t(triangles) * frameBytesPerTriangle;
+std::uint64_t firstFrameBytes(std::int64_t triangles, std::size_t pieces) {
+  return trackFrameReserve + std::uint64_t(triangles) * frameBytesPerTriangle + pieces * frameBytesPerPiece;
 }
 
 bool memoryFor(std::uint64_t bytes) {
@@ -149,17 +151,21 @@ bool SmxModel::load(const std::string& path, const Progress& progress) {
   }
 
   const std::int64_t size = SmxReader::sizeOf(file);
-  declared = SmxReader::declaredTriangles(file, size);
-  // No more triangles are drawable than declared, so this refuses nothing that would fit.
-  if (declared > triangleCeiling) {
-    std::fclose(file);
-    return fail(Failure::OverCeiling);
-  }
   bool outOfMemory = false;
-  SmxReader reader(file, size, [&](const SmxDefect& defect) { outOfMemory |= isOutOfMemory(defect); });
+  const auto noteOutOfMemory = [&](const SmxDefect& defect) { outOfMemory |= isOutOfMemory(defect); };
+  SmxReader walk(file, size, noteOutOfMemory);
   // A file that ends inside its header has no ground colour: its list stays empty.
-  const bool headerRead = reader.readHeader(header);
-  Failure stopped = headerRead ? compilePieces(reader, progress) : Failure::NoFailure;
+  const bool headerRead = walk.readHeader(header);
+  LoadProgress told(progress, walk.objectCount(), size);
+  Failure stopped = countTriangles(walk, told);
+  std::rewind(file);
+  // No more triangles are drawable than declared, so this refuses nothing that would fit.
+  if (stopped == Failure::NoFailure && declared > triangleCeiling) stopped = Failure::OverCeiling;
+  if (stopped == Failure::NoFailure && headerRead) {
+    SmxReader reader(file, size, noteOutOfMemory);
+    reader.readHeader(header);
+    stopped = compilePieces(reader, told);
+  }
   std::fclose(file);
   if (stopped == Failure::NoFailure && outOfMemory) stopped = Failure::TooBig;
   if (stopped != Failure::NoFailure) {
@@ -175,17 +181,26 @@ bool SmxModel::load(const std::string& path, const Progress& progress) {
   return true;
 }
 
+// A walk over the object headers before anything is compiled, so that a track too big is refused unread.
+SmxModel::Failure SmxModel::countTriangles(SmxReader& walk, LoadProgress& progress) {
+  std::int64_t held = 0;
+  for (std::int64_t objects = 1; walk.skipObject(held); ++objects) {
+    declared += held;
+    if (!progress.walked(objects)) return Failure::Abandoned;
+  }
+  return Failure::NoFailure;
+}
+
 // The triangle records of each object in runs of at most maxPieceTriangles, the drawable ones of each
-// run in a list of its own. Progress is told after each run, however few of its records were drawable.
-SmxModel::Failure SmxModel::compilePieces(SmxReader& reader, const Progress& progress) {
+// run in a list of its own. Progress is told after each run and each object, however few of their records
+// were drawable.
+SmxModel::Failure SmxModel::compilePieces(SmxReader& reader, LoadProgress& progress) {
   clearGlErrors();
   std::int64_t compiled = 0;
-  std::int64_t read = 0;
   PieceCornersBuilder kept;
   while (reader.nextObject()) {
     while (reader.trianglesLeft() > 0) {
-      const std::int64_t left = reader.trianglesLeft();
-      const std::int64_t records = std::min(left, maxPieceTriangles);
+      const std::int64_t records = std::min(reader.trianglesLeft(), maxPieceTriangles);
       if (!memoryFor(listBytes(records))) return Failure::TooBig;
       Piece piece{glGenLists(1), {}, {}};
       if (piece.list == 0) return Failure::TooBig;
@@ -198,11 +213,11 @@ SmxModel::Failure SmxModel::compilePieces(SmxReader& reader, const Progress& pro
       }
       if (glGetError() == GL_OUT_OF_MEMORY) return Failure::TooBig;
       compiled += count;
-      read += left - reader.trianglesLeft();
-      if (progress && !progress(std::min(1.0, double(read) / double(declared)))) return Failure::Abandoned;
+      if (!progress.readTo(reader.offset())) return Failure::Abandoned;
     }
+    if (!progress.readTo(reader.offset())) return Failure::Abandoned;
   }
-  return memoryFor(firstFrameBytes(compiled)) ? Failure::NoFailure : Failure::TooBig;
+  return memoryFor(firstFrameBytes(compiled, pieces.size())) ? Failure::NoFailure : Failure::TooBig;
 }
 
 bool SmxModel::fail(Failure why) {
@@ -212,8 +227,8 @@ bool SmxModel::fail(Failure why) {
 
 void SmxModel::deletePieces() {
   for (const Piece& piece : pieces) glDeleteLists(piece.list, 1);
-  std::vector<Piece>().swap(pieces);
-  std::vector<PieceCorners>().swap(corners);
+  std::deque<Piece>().swap(pieces);
+  std::deque<PieceCorners>().swap(corners);
 }
 
 void SmxModel::unload() {
@@ -252,6 +267,8 @@ void SmxModel::drawTrack(bool cullSmall) const {
   const ClipMatrix matrix = ClipMatrix::current();
   const ViewVolume volume(matrix);
   std::vector<std::size_t> shown, small;
+  shown.reserve(pieces.size());
+  small.reserve(cullSmall ? pieces.size() : 0);
   const SubpixelCull view = SubpixelCull::current(matrix);
   for (std::size_t i = 0; i < pieces.size(); ++i) {
     if (culling && !volume.mayShow(pieces[i].low, pieces[i].high)) continue;

@@ -2,15 +2,16 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <limits>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "mesh/PieceCorners.h"
 
 class CullWorkers;
+class LoadProgress;
 class SmxReader;
 
 class SmxModel {
@@ -31,8 +32,8 @@ class SmxModel {
   // space long before the program's own reservations fail, so no probe can warn of it.
   static constexpr std::int64_t triangleCeilingOf32Bits = 12000000;
 
-  // Told after each piece the share of the file's declared triangles compiled so far, 0 to 1;
-  // returning false abandons the load.
+  // Told the share of the load done, 0 to 1, each time another step of it is done (LoadProgress says how
+  // much that is); returning false abandons the load.
   using Progress = std::function<bool(double share)>;
 
   SmxModel();
@@ -59,9 +60,10 @@ class SmxModel {
   int openError() const { return openErrno; }
   // Whether the last load was refused as too big, rather than failed or abandoned.
   bool refused() const { return failure == Failure::TooBig || failure == Failure::OverCeiling; }
-  // The triangles that the last file opened declares, whether it loaded or not.
+  // The triangles that the last file opened declares, each object's as far as the file holds them, whether
+  // it loaded or not.
   std::int64_t declaredTriangles() const { return declared; }
-  const std::vector<Piece>& trackPieces() const { return pieces; }
+  const std::deque<Piece>& trackPieces() const { return pieces; }
   // How many pieces the last draw called.
   std::size_t piecesDrawn() const { return drawn; }
   // With culling off, draw calls every piece: only tests turn it off, to compare pictures.
@@ -74,7 +76,8 @@ class SmxModel {
   void setTriangleCeiling(std::int64_t most) { triangleCeiling = most; }
 
  private:
-  Failure compilePieces(SmxReader& reader, const Progress& progress);
+  Failure countTriangles(SmxReader& walk, LoadProgress& progress);
+  Failure compilePieces(SmxReader& reader, LoadProgress& progress);
   // The pieces that may be in view, in file order; with cullSmall, those whose triangles are small on
   // screen without the triangles that light no pixel centre.
   void drawTrack(bool cullSmall) const;
@@ -90,8 +93,10 @@ class SmxModel {
   bool smallTriangleCull = false;
   mutable std::size_t drawn = 0;
   mutable std::size_t leftOut = 0;
-  std::vector<Piece> pieces;
-  std::vector<PieceCorners> corners;  // beside pieces, one for each
+  // Deques grow a small block at a time, which the memory check before each piece covers; a vector would
+  // ask for one block as large as all the pieces.
+  std::deque<Piece> pieces;
+  std::deque<PieceCorners> corners;  // beside pieces, one for each
   // Started by the first draw that culls, stopped with the track.
   mutable std::unique_ptr<CullWorkers> workers;
   Failure failure = Failure::NoFailure;

@@ -14,11 +14,18 @@
 namespace {
 
 constexpr std::size_t bufferSize = 64 * 1024;
+// What is read into the buffer after a seek: a walk over objects with big blocks seeks past each, and a
+// whole buffer each time would read far more than the headers it looks at.
+constexpr std::size_t refillAfterSeek = 4 * 1024;
 
 }  // namespace
 
 SmxReader::SmxReader(std::FILE* file, std::int64_t fileSize, DefectListener onDefect)
-    : file(file), fileSize(fileSize), onDefect(std::move(onDefect)), buffer(new (std::nothrow) unsigned char[bufferSize]) {
+    : file(file),
+      fileSize(fileSize),
+      onDefect(std::move(onDefect)),
+      buffer(new (std::nothrow) unsigned char[bufferSize]),
+      refillSize(bufferSize) {
   if (!buffer) stop(SmxDefect::Kind::BufferNotAllocated, 0, bufferSize);
 }
 
@@ -39,23 +46,6 @@ std::int64_t SmxReader::sizeOf(std::FILE* file) {
   return status.st_size;
 }
 
-std::int64_t SmxReader::declaredTriangles(std::FILE* file, std::int64_t fileSize) {
-  unsigned char count[4], head[smx::objectHeaderSize];
-  std::int64_t total = 0;
-  std::int64_t at = smx::fileHeaderSize;
-  if (fseeko(file, smx::objectCountAt, SEEK_SET) == 0 && std::fread(count, sizeof count, 1, file) == 1) {
-    for (std::int32_t object = 0; object < smx::getInt32(count) && at < fileSize; ++object) {
-      if (fseeko(file, at, SEEK_SET) != 0 || std::fread(head, sizeof head, 1, file) != 1) break;
-      const std::int64_t points = std::max(smx::getInt32(head + smx::pointCountAt), 0);
-      const std::int64_t triangles = std::max(smx::getInt32(head + smx::triangleCountAt), 0);
-      total += triangles;
-      at += smx::objectHeaderSize + points * smx::pointSize + triangles * smx::triangleSize;
-    }
-  }
-  std::rewind(file);
-  return total;
-}
-
 bool SmxReader::readHeader(unsigned char (&header)[64]) {
   std::memset(header, 0, sizeof header);
   if (ended || !readRecord(header, sizeof header, SmxDefect::Kind::ShortFileHeader)) return false;
@@ -65,9 +55,25 @@ bool SmxReader::readHeader(unsigned char (&header)[64]) {
   return true;
 }
 
-bool SmxReader::nextObject() {
+bool SmxReader::nextObject() { return readObjectHeader() && readPoints(); }
+
+bool SmxReader::skipObject(std::int64_t& trianglesHeld) {
+  trianglesHeld = 0;
+  if (!readObjectHeader()) return false;
+  const std::int64_t at = position;
+  const std::int64_t pointBytes = std::int64_t{std::max(points, 0)} * smx::pointSize;
+  if (pointBytes > fileSize - position) {
+    stop(SmxDefect::Kind::PointsBeyondFile, at, points);
+    return false;
+  }
+  // A count the file cannot hold counts what it holds: a damaged count adds no triangles that are not there.
+  trianglesHeld = std::min<std::int64_t>(std::max(triangles, 0), (fileSize - position - pointBytes) / smx::triangleSize);
+  return skip(pointBytes + trianglesHeld * smx::triangleSize, SmxDefect::Kind::ShortTriangle);
+}
+
+bool SmxReader::readObjectHeader() {
   pointBuffer.reset();
-  heldPoints = 0;
+  heldPoints = filePoints = 0;
   points = 0;
   triangles = 0;
   triangle = -1;
@@ -81,7 +87,7 @@ bool SmxReader::nextObject() {
   triangles = smx::getInt32(head + smx::triangleCountAt);
   if (points < 0) report(SmxDefect::Kind::NegativePointCount, at + smx::pointCountAt, points);
   if (triangles < 0) report(SmxDefect::Kind::NegativeTriangleCount, at + smx::triangleCountAt, triangles);
-  return readPoints();
+  return true;
 }
 
 bool SmxReader::readPoints() {
@@ -90,20 +96,24 @@ bool SmxReader::readPoints() {
   const std::int64_t bytes = std::int64_t{points} * smx::pointSize;
   // The count is checked against what the file still holds before anything is
   // allocated for it, so a corrupt count cannot ask for gigabytes.
-  if (bytes > fileSize - position || static_cast<std::uint64_t>(bytes) > std::numeric_limits<std::size_t>::max()) {
+  if (bytes > fileSize - position) {
     stop(SmxDefect::Kind::PointsBeyondFile, at, points);
     return false;
   }
-  pointBuffer.reset(new (std::nothrow) unsigned char[static_cast<std::size_t>(bytes)]);
+  // Points past those a 16-bit index reaches are never drawn: they take no memory.
+  const auto heldBytes = std::size_t(std::min(points, smx::maxIndexedPoints)) * smx::pointSize;
+  pointBuffer.reset(new (std::nothrow) unsigned char[heldBytes]);
   if (!pointBuffer) {
     stop(SmxDefect::Kind::PointsNotAllocated, at, points);
     return false;
   }
-  if (!readRecord(pointBuffer.get(), static_cast<std::size_t>(bytes), SmxDefect::Kind::ShortPoints)) {
+  if (!readRecord(pointBuffer.get(), heldBytes, SmxDefect::Kind::ShortPoints) ||
+      !skip(bytes - std::int64_t(heldBytes), SmxDefect::Kind::ShortPoints)) {
     pointBuffer.reset();
     return false;
   }
-  heldPoints = points;
+  heldPoints = std::int64_t(heldBytes) / smx::pointSize;
+  filePoints = points;
   return true;
 }
 
@@ -142,6 +152,20 @@ bool SmxReader::readRecord(void* into, std::size_t bytes, SmxDefect::Kind shortK
   return false;
 }
 
+bool SmxReader::skip(std::int64_t bytes, SmxDefect::Kind shortKind) {
+  if (bytes <= std::int64_t(bufferEnd - bufferAt)) {
+    bufferAt += std::size_t(bytes);
+  } else if (fseeko(file, position + bytes, SEEK_SET) == 0) {
+    bufferAt = bufferEnd = 0;
+    refillSize = refillAfterSeek;
+  } else {
+    stop(shortKind, position, 0);
+    return false;
+  }
+  position += bytes;
+  return true;
+}
+
 bool SmxReader::read(void* into, std::size_t bytes, std::size_t& got) {
   auto* out = static_cast<unsigned char*>(into);
   got = 0;
@@ -153,7 +177,8 @@ bool SmxReader::read(void* into, std::size_t bytes, std::size_t& got) {
         break;
       }
       bufferAt = 0;
-      bufferEnd = std::fread(buffer.get(), 1, bufferSize, file);
+      bufferEnd = std::fread(buffer.get(), 1, refillSize, file);
+      refillSize = bufferSize;
       if (bufferEnd == 0) break;
     }
     const std::size_t part = std::min(bytes - got, bufferEnd - bufferAt);

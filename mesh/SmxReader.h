@@ -28,17 +28,18 @@ class SmxReader {
   // The size of an open file, or the largest value when it cannot be told.
   static std::int64_t sizeOf(std::FILE* file);
 
-  // The triangles that the object headers declare (a negative count as none), read by skipping from
-  // one object header to the next; the file is left at its start. Progress is told against it.
-  static std::int64_t declaredTriangles(std::FILE* file, std::int64_t fileSize);
-
   // Reads the 64-byte file header into header; bytes past a short read are zero.
   // False when the file ends inside the header: nothing more is read then.
   bool readHeader(unsigned char (&header)[64]);
 
-  // Reads the next object's header and its points. False when the objects are done
-  // or the file has ended; the previous object's points are released either way.
+  // Reads the next object's header and its points, as many as a 16-bit index can name; the others are
+  // skipped unread. False when the objects are done or the file has ended; the previous object's points
+  // are released either way.
   bool nextObject();
+  // Reads the next object's header and skips its points and triangle records unread, for a quick walk over
+  // the objects; trianglesHeld is set to the object's triangle records that the file holds. False as for
+  // nextObject.
+  bool skipObject(std::int64_t& trianglesHeld);
 
   // Reads triangle records of the current object until one whose three corners are
   // all points of the object. False when the object's triangles are done or the file has ended.
@@ -56,9 +57,11 @@ class SmxReader {
   std::int32_t triangleCount() const { return triangles; }
   // Triangle records of the current object not read yet; none once the file has ended.
   std::int64_t trianglesLeft() const { return ended ? 0 : std::max<std::int64_t>(triangles - 1 - triangle, 0); }
-  // The point records of the current object, all pointsHeld() of them.
+  // The point records of the current object that an index can name, all pointsHeld() of them, of the
+  // pointsInFile() that the file holds.
   const unsigned char* pointRecords() const { return pointBuffer.get(); }
   std::int64_t pointsHeld() const { return heldPoints; }
+  std::int64_t pointsInFile() const { return filePoints; }
 
   bool endedEarly() const { return ended; }
   std::int64_t offset() const { return position; }
@@ -69,7 +72,10 @@ class SmxReader {
   bool readRecord(void* into, std::size_t bytes, SmxDefect::Kind shortKind);
   void report(SmxDefect::Kind kind, std::int64_t at, std::int64_t value);
   void stop(SmxDefect::Kind kind, std::int64_t at, std::int64_t value);
+  bool readObjectHeader();
   bool readPoints();
+  // Moves past bytes without reading them; a failed seek ends reading with a defect of shortKind.
+  bool skip(std::int64_t bytes, SmxDefect::Kind shortKind);
 
   std::FILE* file;
   std::int64_t fileSize;
@@ -78,6 +84,7 @@ class SmxReader {
   std::unique_ptr<unsigned char[]> buffer;
   std::size_t bufferAt = 0;
   std::size_t bufferEnd = 0;
+  std::size_t refillSize;
 
   std::int64_t position = 0;
   bool ended = false;
@@ -89,5 +96,6 @@ class SmxReader {
   std::int64_t triangle = -1;
   std::unique_ptr<unsigned char[]> pointBuffer;
   std::int64_t heldPoints = 0;
+  std::int64_t filePoints = 0;
   const unsigned char* corners[3] = {};
 };

@@ -100,8 +100,6 @@ TEST(SmxModel, DrawsTheGroundEveryDrawableTriangleInFileOrderAndTheAxesFromOneCa
   ASSERT_TRUE(model.load(file.cut(63).writeTo("cut.smx")));
   expectPixels(model, {{0, 0, black}});
 
-  // An abandoned load keeps none of its lists either.
-  EXPECT_TRUE(!model.load(path, [](double) { return false; }) && model.lastFailure() == SmxModel::Failure::Abandoned);
   EXPECT_TRUE(!model.load(path + ".missing") && !model.isLoaded() && model.path() == path + ".missing");
   EXPECT_EQ(liveLists(), before);
   ASSERT_TRUE(model.load(path));
@@ -110,21 +108,24 @@ TEST(SmxModel, DrawsTheGroundEveryDrawableTriangleInFileOrderAndTheAxesFromOneCa
   EXPECT_EQ(liveLists(), before);
 }
 
-// Undrawable records cost no triangle but are read all the same: progress comes at least every piece's worth of
-// records and counts them, so a long run of them cannot hold the window still.
-TEST(SmxModel, ProgressCountsRecordsReadDrawableOrNot) {
+// Undrawable records cost no triangle but are read all the same: progress is told each time another piece's worth
+// of records is read (128 KiB, counted after the 24 bytes of each object header walked first), and no more often.
+TEST(SmxModel, ProgressIsToldEachStepOfRecordsReadDrawableOrNot) {
   RunningApp running;
   ASSERT_TRUE(running.created);
-  constexpr int undrawable = 40000;
-  SmxBytes file;
-  file.header(2).object(0, undrawable);
-  for (int i = 0; i < undrawable; ++i) file.triangle(0, 1, 2);
-  addPatch(file.object(3, 1), {0, 0, {255, 0, 0}}).triangle(0, 1, 2);
+  SmxBytes file = addPatch(SmxBytes().header(1).object(3, 40001), {0, 0, {255, 0, 0}}).triangle(0, 1, 2);
+  for (int i = 0; i < 40000; ++i) file.triangle(0, 1, 3);
   std::vector<double> shares;
   SmxModel model;
   ASSERT_TRUE(model.load(file.writeTo("undrawable.smx"), [&](double share) { return shares.push_back(share), true; }));
-  EXPECT_EQ(shares, (std::vector<double>{16384 / 40001.0, 32768 / 40001.0, 40000 / 40001.0, 1.0}));
+  const double walked = 24, beforeRecords = 64 + 24 + 3 * 16, total = walked + double(file.size());
+  EXPECT_EQ(shares, (std::vector<double>{(walked + beforeRecords + 16384 * 8) / total, (walked + beforeRecords + 32768 * 8) / total}));
   EXPECT_EQ(model.trackPieces().size(), 1u);
+  // Abandoned when first told, after its first piece, the load keeps none of its lists.
+  model.unload();
+  const std::set<GLuint> before = liveLists();
+  EXPECT_TRUE(!model.load("undrawable.smx", [](double) { return false; }) && model.lastFailure() == SmxModel::Failure::Abandoned);
+  EXPECT_EQ(liveLists(), before);
 }
 
 }  // namespace

@@ -62,6 +62,9 @@ TEST(SmxReader, YieldsTheDrawableTrianglesAndReportsEachDefectWhereItLies) {
       // With 65536 points index FFFF reaches the last point; with one point fewer it names none.
       {"index FFFF of 65536 points", withPoints(SmxBytes().header(1).object(65536, 1), 65536, 0).triangle(0xFFFF, 0, 1),
        {65535, 0, 1}, {}, -1},
+      // Points no index reaches are skipped unread; the next object is found all the same.
+      {"70000 points", withPoints(withPoints(SmxBytes().header(2).object(70000, 1), 70000, 0).triangle(0xFFFF, 0, 1).object(3, 1), 3, 10)
+                           .triangle(0, 1, 2), {65535, 0, 1, 10, 11, 12}, {}, -1},
       {"index FFFF of 65535 points", withPoints(SmxBytes().header(1).object(65535, 2), 65535, 0).triangle(0xFFFF, 0, 1).triangle(1, 2, 3),
        {1, 2, 3}, {{Kind::IndexOutOfRange, 88 + 65535 * 16, 0xFFFF}}, -1},
       {"indices not below the point count", withPoints(SmxBytes().header(1).object(3, 3), 3, 0).triangle(0, 1, 3).triangle(7, 1, 2).triangle(2, 0, 1),

@@ -50,6 +50,13 @@ std::string SmxBytes::writeTo(const std::string& path) const {
   return path;
 }
 
+std::string SmxBytes::writeTo(const std::string& path, std::size_t at, std::uintmax_t zeros) const {
+  std::filesystem::resize_file(std::filesystem::u8path(cut(at).writeTo(path)), at + zeros);
+  std::ofstream(std::filesystem::u8path(path), std::ios::binary | std::ios::app)
+      .write(reinterpret_cast<const char*>(bytes.data() + at), std::streamsize(size() - at));
+  return path;
+}
+
 SmxBytes singleTriangleTrack() {
   return SmxBytes().header(1, 0x40, 0x80, 0x20).object(3, 1).point(-1000000, -1000000, 0, 40, 40, 200)
       .point(1000000, -1000000, 0, 40, 200, 40).point(0, 1000000, 0, 200, 40, 40).triangle(0, 1, 2);

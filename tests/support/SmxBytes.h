@@ -20,6 +20,8 @@ class SmxBytes {
   SmxBytes cut(std::size_t length) const { return {{bytes.begin(), bytes.begin() + std::ptrdiff_t(length)}}; }
   // Writes the file at path, making its folder if needed, and returns the path.
   std::string writeTo(const std::string& path) const;
+  // The same with a hole of zeros bytes, sparse where the file system allows, spliced in at offset at.
+  std::string writeTo(const std::string& path, std::size_t at, std::uintmax_t zeros) const;
 
   std::vector<unsigned char> bytes;
 };

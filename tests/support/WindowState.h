@@ -4,6 +4,8 @@
 #include <string>
 
 std::string windowTitle();
+// Asks the main window to close, as the window manager's close button does.
+void askToClose();
 // 255 for an opaque window, 0 for an invisible one; -1 if the window system holds none.
 int windowOpacity();
 #ifndef _WIN32

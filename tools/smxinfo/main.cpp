@@ -83,8 +83,8 @@ int main(int argc, char** argv) {
   if (reader.readHeader(header)) {
     while (reader.nextObject()) {
       ++objects;
-      points += reader.pointsHeld();
-      largestObject = std::max(largestObject, reader.pointsHeld());
+      points += reader.pointsInFile();
+      largestObject = std::max(largestObject, reader.pointsInFile());
       declaredTriangles += std::max(0, reader.triangleCount());
       for (std::int64_t i = 0; i < reader.pointsHeld(); ++i) bounds.add(reader.pointRecords() + i * smx::pointSize);
       while (reader.nextTriangle()) ++drawnTriangles;

@@ -9,6 +9,8 @@ std::string windowTitle() {
   return utf8FromWide(title);
 }
 
+void askToClose() { PostMessageW(mainWindow(), WM_CLOSE, 0, 0); }
+
 int windowOpacity() {
   BYTE alpha = 0;
   return GetLayeredWindowAttributes(mainWindow(), nullptr, &alpha, nullptr) ? alpha : -1;

@@ -16,6 +16,15 @@ std::string windowTitle() {
   return title;
 }
 
+void askToClose() {
+  using platform::x11::mainWindow;
+  XEvent event{};
+  event.xclient = {ClientMessage, 0, True, mainWindow.display, mainWindow.window,
+                   XInternAtom(mainWindow.display, "WM_PROTOCOLS", False), 32, {}};
+  event.xclient.data.l[0] = long(mainWindow.deleteMessage);
+  XSendEvent(mainWindow.display, mainWindow.window, False, NoEventMask, &event);  // sent by the next look for events
+}
+
 std::string windowProperty(const char* name) {
   using platform::x11::mainWindow;
   Atom type = None;
