@@ -102,7 +102,7 @@ TEST(Screens, FileListNumbersTheTracksOfBothFoldersAndAClickShowsTheMeshScreenTh
   notice->setClickable(true);  // to find its lower edge: its first line, too long for the box, wraps; three take 48 pixels
   EXPECT_TRUE(notice->hitTest(5, 53) && !notice->hitTest(5, 54));
   // Only the triangles a file holds count: one that declares 13 million and holds one opens.
-  SmxBytes().header(1).object(3, 13000000).point(0, 0, 0).point(9, 0, 0).point(0, 9, 0).triangle(0, 1, 2).writeTo("smx/big.smx");
+  SmxBytes().header(1).object(3, 13000000).point(0, 0, 0).point(9, 0, 0).point(0, 9, 0).triangle(0, 1, 2).writeTo(big);
   clickFile(1);
   EXPECT_TRUE(app.model.isLoaded() && app.model.declaredTriangles() == 1);
 }
