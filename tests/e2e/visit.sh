@@ -187,13 +187,13 @@ for row in "-h 0 output error" "--help 0 output error" "-x 2 error output"; do
   expect "$option: status $code (expected $status), the usage on standard $to only" \
     eval '[ $code = $status ] && grep -q "^usage: zarvo" "$work/$to" && ! grep -q usage "$work/$other"'
 done
-mkdir -p "$work/ways/smx" && cp "$tracks/smx/small-ring.smx" "$work/ways/smx/-x.smx" && mkfifo "$work/ways/pipe.smx"
+mkdir -p "$work/ways/smx" && cp "$tracks/$path" "$work/ways/smx/-x.smx" && mkfifo "$work/ways/pipe.smx"
 stop && start "$work/ways/smx" -- -x.smx
 expect "after -- a name that starts with - is a path" await_title '^Zarvo - -x\.smx$'
 stop && start "$work/ways" pipe.smx
-step 19-given-pipe "pointer_to 300 300" "white 5 5 500 20" "100 2000" "a pipe given shows a notice"
+step 25-given-pipe "pointer_to 300 300" "white 5 5 500 20" "100 2000" "a pipe given shows a notice"
 expect "saying it is not a regular file" grep -q "pipe.smx: not a regular file" "$work/program.log"
 stop && start "$work/ways" && pointer_to 690 15 && xdotool click --repeat 2 --delay 150 1
-step 20-double-click "sleep 1" "white 670 5 45 20" "60 100" "a double-click on the box of a quick track: its close box"
+step 26-double-click "sleep 1" "white 670 5 45 20" "60 100" "a double-click on the box of a quick track: its close box"
 expect "and its title stays" await_title '^Zarvo - smx/-x\.smx$'
 finish
