@@ -8,7 +8,7 @@
 #include "ui/Viewport.h"
 #include "view/FixedGlState.h"
 
-ZarvoApp* theApp = nullptr;
+WindowHandlers* theApp = nullptr;
 
 namespace {
 

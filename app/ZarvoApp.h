@@ -9,21 +9,21 @@
 #include <string>
 #include <vector>
 
-#include "app/DroppedItems.h"
 #include "mesh/SmxModel.h"
+#include "platform/WindowHandlers.h"
 #include "ui/ButtonPanel.h"
 #include "ui/Callback.h"
 
 class Button;
 
-class ZarvoApp {
+class ZarvoApp : public WindowHandlers {
  public:
   static constexpr int closeBoxId = 0;
   static constexpr int infoBoxId = -1;
   static constexpr int noticeBoxId = -2;
 
   ZarvoApp();
-  // Handlers are virtual so that tests can watch what the window backends deliver.
+  // Tests derive from it to watch what the window backends deliver.
   virtual ~ZarvoApp();
   ZarvoApp(const ZarvoApp&) = delete;
   ZarvoApp& operator=(const ZarvoApp&) = delete;
@@ -32,19 +32,19 @@ class ZarvoApp {
 
   // Draws the whole frame now. Handlers call requestFrame instead, and the window backend
   // draws once the input waiting for the app has been handled.
-  virtual void render();
-  virtual void requestFrame();
-  virtual void onResize(int width, int height);
-  virtual void onActivate(bool active);
-  virtual void onTimer(unsigned timerId);
-  virtual void onFocus(bool focused);
-  virtual void onKeyDown(unsigned key);
-  virtual void onKeyUp(unsigned key);
-  virtual void onMouseMove(int x, int y, unsigned flags);
-  virtual void onMouseUp(int x, int y, unsigned flags);
-  virtual void onMouseWheel(int x, int y, unsigned keys, unsigned delta);
+  void render() override;
+  void requestFrame() override;
+  void onResize(int width, int height) override;
+  void onActivate(bool active) override;
+  void onTimer(unsigned timerId) override;
+  void onFocus(bool focused) override;
+  void onKeyDown(unsigned key) override;
+  void onKeyUp(unsigned key) override;
+  void onMouseMove(int x, int y, unsigned flags) override;
+  void onMouseUp(int x, int y, unsigned flags) override;
+  void onMouseWheel(int x, int y, unsigned keys, unsigned delta) override;
   // What was dropped on the window: the first local .smx file opens as a given path; else a notice says why not.
-  virtual void onFilesDropped(const std::vector<DroppedItem>& items);
+  void onFilesDropped(const std::vector<DroppedItem>& items) override;
 
   void buildScreen();
   void onButton(int id, Button* button);
@@ -94,8 +94,3 @@ class ZarvoApp {
   bool windowOpen = false;
 };
 
-extern ZarvoApp* theApp;
-
-// The whole program: creates the application, opens what the first argument names, runs the message loop,
-// tears down; returns the exit code.
-int runZarvo(const std::vector<std::string>& arguments);

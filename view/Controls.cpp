@@ -1,7 +1,7 @@
 // Keyboard, drag and wheel control of the camera.
 #include "app/ZarvoApp.h"
+#include "platform/InputCodes.h"
 #include "view/CameraMath.h"
-#include "view/InputCodes.h"
 
 void ZarvoApp::onKeyDown(unsigned key) {
   if (!model.isLoaded()) return;

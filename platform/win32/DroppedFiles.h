@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "app/DroppedItems.h"
+#include "platform/DroppedItems.h"
 
 // The dropped files' UTF-8 paths, in the drop's order, a relative one as no local file; the drop's memory is
 // released.

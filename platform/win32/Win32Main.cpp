@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ZarvoApp.h"
+#include "platform/WindowHandlers.h"
 #include "platform/win32/Win32Text.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // The main window's procedure: unpacks each handled message into integers for one app handler.
-#include "app/ZarvoApp.h"
+#include "platform/WindowHandlers.h"
 #include "platform/win32/DroppedFiles.h"
 #include "platform/win32/Win32Window.h"
 

@@ -1,12 +1,12 @@
 // Turns X events into handler calls carrying the integers of the matching Windows messages.
 #include "platform/x11/EventDispatch.h"
 
-#include "app/ZarvoApp.h"
+#include "platform/InputCodes.h"
 #include "platform/Platform.h"
+#include "platform/WindowHandlers.h"
 #include "platform/x11/VirtualKeys.h"
 #include "platform/x11/X11Window.h"
 #include "platform/x11/XdndTarget.h"
-#include "view/InputCodes.h"
 
 namespace platform {
 

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "platform/Utf8.h"
 #include "platform/x11/X11Window.h"
 #include "res/IconPictures.h"
-#include "ui/Utf8Text.h"
 
 namespace platform {
 

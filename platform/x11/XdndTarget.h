@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/DroppedItems.h"
+#include "platform/DroppedItems.h"
 
 namespace platform::x11 {
 

@@ -1,5 +1,5 @@
 // Reading a text/uri-list into the local paths it names and the rest.
-#include "app/DroppedItems.h"
+#include "platform/DroppedItems.h"
 
 #include <algorithm>
 #include <cctype>
