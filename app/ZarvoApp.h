@@ -1,8 +1,9 @@
 // The application object: owns the overlay, the mesh and the camera, and handles every window event.
-// Its members live in seven files: app/ZarvoApp.cpp (create, onFocus, onMouseUp), app/Screens.cpp
-// (buildScreen, onButton, showNotice), app/TrackLoading.cpp (openTrack), app/GivenPaths.cpp
-// (openGivenPath, onFilesDropped), app/HelpBox.cpp (the help box), view/Controls.cpp (keys, mouse moves,
-// the wheel) and view/Frame.cpp (render, requestFrame, onResize, onActivate, onTimer).
+// Its members live in app/: ZarvoApp.cpp (create, onFocus, onMouseUp), Screens.cpp (buildScreen,
+// showNotice, refusal), TrackLoading.cpp (openTrack, replaceTrack, closeTrack, onButton), GivenPaths.cpp
+// (openGivenPath, onFilesDropped), HelpBox.cpp (the help box), Controls.cpp (keys, mouse moves, the wheel)
+// and Frame.cpp (render, requestFrame, onResize, onActivate, onTimer). Calls between these files run one
+// way: from the handlers down to TrackLoading, then Screens, then Frame.
 #pragma once
 
 #include <chrono>
@@ -71,7 +72,9 @@ class ZarvoApp : public WindowHandlers {
   int rotateX = 0;
   int rotateY = 0;
   int rotateZ = 0;
-  float fov = 80.0f;
+  // The field of view a track opens with.
+  static constexpr float startFov = 80.0f;
+  float fov = startFov;
   float clipNear = 1.0f;
   float clipFar = 30000.0f;
   // A click this soon after one that changed the screen is the second of a double-click, and is dropped: it would
@@ -84,6 +87,8 @@ class ZarvoApp : public WindowHandlers {
   void onHelpClicked(int id, Button* button);
   // Opens a track in place of the one shown, with the camera started anew.
   void replaceTrack(const std::string& path);
+  // Unloads the track and hands its memory back to the system.
+  void closeTrack();
 
   TCallback<ZarvoApp> helpCallback;
   // Why a given path did not open, shown on the list until a track is shown.

@@ -1,23 +1,12 @@
-// A piece's triangles kept beside its display list as arrays, each point once, so that a frame can
-// hand the renderer only the triangles it will see, with exactly the values the list holds.
+// Fills a piece's corner arrays (render/PieceCorners.h) as its display list is compiled.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
 #include "mesh/SmxFormat.h"
-
-struct PieceCorners {
-  // Each point once: x, y, z as the floats the list holds, and its colour bytes red, green, blue, which
-  // the renderer is given as i / 255 floats with an alpha of 1, as the list holds them.
-  std::vector<float> positions;
-  std::vector<unsigned char> colours;
-  // Three points a triangle, in the list's order; a piece names at most 3 * 16384 points.
-  std::vector<std::uint16_t> indices;
-  // The mean area of its triangles in square mesh units, from a sample of them, to tell how large they
-  // are on screen.
-  float meanArea = 0;
-};
+#include "render/PieceCorners.h"
 
 // Fills one piece's arrays as its list is compiled: corners come in triangle order, each a point
 // record of the current object, told apart by where the record lies.
