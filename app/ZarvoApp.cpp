@@ -3,8 +3,8 @@
 
 #include <GL/gl.h>
 
-#include "mesh/SubpixelCull.h"
 #include "platform/Platform.h"
+#include "render/SubpixelCull.h"
 #include "ui/Viewport.h"
 #include "view/FixedGlState.h"
 

@@ -1,4 +1,4 @@
-#include "mesh/PieceCorners.h"
+#include "mesh/PieceCornersBuilder.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "mesh/ClipMatrix.h"
+#include "render/ClipMatrix.h"
 
 #include <GL/gl.h>
 

@@ -1,4 +1,4 @@
-#include "mesh/CullWorkers.h"
+#include "render/CullWorkers.h"
 
 #include <algorithm>
 

@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "mesh/SubpixelCull.h"
+#include "render/SubpixelCull.h"
 
 class CullWorkers {
  public:

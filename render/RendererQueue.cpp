@@ -1,4 +1,4 @@
-#include "mesh/RendererQueue.h"
+#include "render/RendererQueue.h"
 
 #include <GL/gl.h>
 

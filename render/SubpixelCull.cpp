@@ -1,4 +1,4 @@
-#include "mesh/SubpixelCull.h"
+#include "render/SubpixelCull.h"
 
 #include <GL/gl.h>
 

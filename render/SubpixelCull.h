@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "mesh/ClipMatrix.h"
-#include "mesh/PieceCorners.h"
+#include "render/ClipMatrix.h"
+#include "render/PieceCorners.h"
 
 // A point's place in the window, in pixels.
 struct WindowPlace {

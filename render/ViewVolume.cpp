@@ -1,4 +1,4 @@
-#include "mesh/ViewVolume.h"
+#include "render/ViewVolume.h"
 
 #include <cmath>
 

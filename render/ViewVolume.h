@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "mesh/ClipMatrix.h"
+#include "render/ClipMatrix.h"
 
 class ViewVolume {
  public:
