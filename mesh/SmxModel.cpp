@@ -99,7 +99,7 @@ std::int64_t compilePiece(SmxReader& reader, std::int64_t records, SmxModel::Pie
 }
 
 void drawAxes() {
-  // The width is left set: the overlay sets its own before it draws lines.
+  glPushAttrib(GL_LINE_BIT);
   glLineWidth(axisLineWidth);
   glBegin(GL_LINES);
   glColor3f(1, 0, 0);
@@ -113,6 +113,7 @@ void drawAxes() {
   glVertex3f(0, 0, 0);
   glVertex3f(0, 0, axisLength / 2);
   glEnd();
+  glPopAttrib();
 }
 
 bool isOutOfMemory(const SmxDefect& defect) {

@@ -31,18 +31,9 @@ void TrackDrawer::stop() { workers.reset(); }
 
 DrawCounts TrackDrawer::draw(const std::deque<TrackPiece>& pieces, const std::deque<PieceCorners>& corners,
                              bool culling, bool cullSmall) {
-  // A piece outside the view would cost its every vertex and add no pixel.
   const ClipMatrix matrix = ClipMatrix::current();
-  const ViewVolume volume(matrix);
   const SubpixelCull view = SubpixelCull::current(matrix);
-  Picked picked;
-  picked.shown.reserve(pieces.size());
-  picked.small.reserve(cullSmall ? pieces.size() : 0);
-  for (std::size_t i = 0; i < pieces.size(); ++i) {
-    if (culling && !volume.mayShow(pieces[i].low, pieces[i].high)) continue;
-    picked.shown.push_back(i);
-    if (cullSmall && view.suits(pieces[i].low, pieces[i].high, corners[i].meanArea)) picked.small.push_back(i);
-  }
+  const Picked picked = pick(pieces, corners, ViewVolume(matrix), view, culling, cullSmall);
   if (picked.small.empty()) return submit(picked, pieces, corners, cullSmall);
   startCulling(picked, view, pieces, corners);
   // The arrays are switched on for this pass alone.
@@ -52,6 +43,21 @@ DrawCounts TrackDrawer::draw(const std::deque<TrackPiece>& pieces, const std::de
   const DrawCounts counts = submit(picked, pieces, corners, cullSmall);
   glPopClientAttrib();
   return counts;
+}
+
+TrackDrawer::Picked TrackDrawer::pick(const std::deque<TrackPiece>& pieces, const std::deque<PieceCorners>& corners,
+                                      const ViewVolume& volume, const SubpixelCull& view, bool culling,
+                                      bool cullSmall) {
+  // A piece outside the view would cost its every vertex and add no pixel.
+  Picked picked;
+  picked.shown.reserve(pieces.size());
+  picked.small.reserve(cullSmall ? pieces.size() : 0);
+  for (std::size_t i = 0; i < pieces.size(); ++i) {
+    if (culling && !volume.mayShow(pieces[i].low, pieces[i].high)) continue;
+    picked.shown.push_back(i);
+    if (cullSmall && view.suits(pieces[i].low, pieces[i].high, corners[i].meanArea)) picked.small.push_back(i);
+  }
+  return picked;
 }
 
 void TrackDrawer::startCulling(const Picked& picked, const SubpixelCull& view, const std::deque<TrackPiece>& pieces,

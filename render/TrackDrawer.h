@@ -12,6 +12,7 @@
 
 class CullWorkers;
 class SubpixelCull;
+class ViewVolume;
 
 // What one draw did, for the tests and the benchmarks.
 struct DrawCounts {
@@ -40,6 +41,8 @@ class TrackDrawer {
     std::vector<std::size_t> small;
   };
 
+  static Picked pick(const std::deque<TrackPiece>& pieces, const std::deque<PieceCorners>& corners,
+                     const ViewVolume& volume, const SubpixelCull& view, bool culling, bool cullSmall);
   void startCulling(const Picked& picked, const SubpixelCull& view, const std::deque<TrackPiece>& pieces,
                     const std::deque<PieceCorners>& corners);
   DrawCounts submit(const Picked& picked, const std::deque<TrackPiece>& pieces,

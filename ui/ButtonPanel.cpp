@@ -90,15 +90,20 @@ void ButtonPanel::draw() const {
   if (!visible) return;
   // The boxes lie over the 3D picture whatever its depth; the picture itself stays.
   glClear(GL_DEPTH_BUFFER_BIT);
+  // Both matrices are the overlay's for this pass only.
   glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
   glLoadIdentity();
   glOrtho(0, viewportWidth, 0, viewportHeight, -1, 1);
   glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
   glPushMatrix();
+  glLoadIdentity();
   // Ascending ids: where boxes overlap, the higher id ends on top.
   for (const auto& entry : buttons) entry.second->draw();
   glPopMatrix();
+  glMatrixMode(GL_PROJECTION);
+  glPopMatrix();
+  glMatrixMode(GL_MODELVIEW);
 }
 
 int ButtonPanel::createFont(int height, const char* faceName) {
