@@ -59,7 +59,7 @@ bool isNewSize(const XConfigureEvent& configure) {
 }
 
 bool isCloseRequest(const XClientMessageEvent& message) {
-  return message.format == 32 && static_cast<Atom>(message.data.l[0]) == mainWindow.deleteMessage;
+  return message.format == 32 && static_cast<Atom>(message.data.l[0]) == mainWindow.atoms.wmDeleteWindow;
 }
 
 // What a long task takes at once: the server's repaint requests, resizes and the close request, and the

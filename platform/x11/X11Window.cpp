@@ -8,10 +8,13 @@
 
 #include <algorithm>
 #include <chrono>
+#include <iterator>
 #include <memory>
 #include <thread>
+#include <utility>
 
 #include "platform/Platform.h"
+#include "platform/x11/ErrorTrap.h"
 #include "platform/x11/WindowProperties.h"
 #include "platform/x11/XdndTarget.h"
 
@@ -21,6 +24,7 @@ namespace x11 {
 X11Window mainWindow;
 }  // namespace x11
 
+using x11::ErrorTrap;
 using x11::mainWindow;
 
 namespace {
@@ -35,40 +39,38 @@ constexpr unsigned char kOpaque = 255;
 constexpr std::chrono::seconds kMapWait{1};
 constexpr std::chrono::milliseconds kMapPoll{5};
 
-// NOTE: Xlib reports a failed request later, through an error handler that by default ends
-// the process. Start-up traps the errors instead, so that it can fail with its own message.
-class ErrorTrap {
- public:
-  explicit ErrorTrap(Display* display) : display(display), previous(XSetErrorHandler(record)) {
-    errorSeen = false;
-  }
-  ~ErrorTrap() {
-    XSync(display, False);
-    XSetErrorHandler(previous);
-  }
-  ErrorTrap(const ErrorTrap&) = delete;
-  ErrorTrap& operator=(const ErrorTrap&) = delete;
-
-  bool failed() {
-    XSync(display, False);
-    return errorSeen;
-  }
-
- private:
-  static int record(Display*, XErrorEvent*) {
-    errorSeen = true;
-    return 0;
-  }
-
-  static inline bool errorSeen = false;
-  Display* display;
-  XErrorHandler previous;
-};
-
 struct XFreeDeleter {
   void operator()(void* data) const { XFree(data); }
 };
 using VisualInfo = std::unique_ptr<XVisualInfo, XFreeDeleter>;
+
+void internAtoms(Display* display) {
+  constexpr std::pair<const char*, Atom x11::X11Atoms::*> named[] = {
+      {"WM_DELETE_WINDOW", &x11::X11Atoms::wmDeleteWindow},
+      {"_NET_WM_NAME", &x11::X11Atoms::netWmName},
+      {"UTF8_STRING", &x11::X11Atoms::utf8String},
+      {"_NET_WM_WINDOW_OPACITY", &x11::X11Atoms::netWmWindowOpacity},
+      {"_NET_WM_ICON", &x11::X11Atoms::netWmIcon},
+      {"XdndAware", &x11::X11Atoms::xdndAware},
+      {"XdndEnter", &x11::X11Atoms::xdndEnter},
+      {"XdndPosition", &x11::X11Atoms::xdndPosition},
+      {"XdndLeave", &x11::X11Atoms::xdndLeave},
+      {"XdndDrop", &x11::X11Atoms::xdndDrop},
+      {"XdndStatus", &x11::X11Atoms::xdndStatus},
+      {"XdndFinished", &x11::X11Atoms::xdndFinished},
+      {"XdndActionCopy", &x11::X11Atoms::xdndActionCopy},
+      {"XdndSelection", &x11::X11Atoms::xdndSelection},
+      {"XdndTypeList", &x11::X11Atoms::xdndTypeList},
+      {"text/uri-list", &x11::X11Atoms::textUriList},
+      {"INCR", &x11::X11Atoms::incr},
+  };
+  char* names[std::size(named)];
+  Atom atoms[std::size(named)];
+  for (std::size_t i = 0; i < std::size(named); ++i) names[i] = const_cast<char*>(named[i].first);
+  // One round trip for all of them.
+  XInternAtoms(display, names, static_cast<int>(std::size(named)), False, atoms);
+  for (std::size_t i = 0; i < std::size(named); ++i) mainWindow.atoms.*named[i].second = atoms[i];
+}
 
 bool fail(const char* text) {
   showMessage(text, kErrorCaption, MessageIcon::Warning);
@@ -117,8 +119,7 @@ void setWindowManagerHints(const char* className, const char* title) {
   const Window window = mainWindow.window;
   XClassHint classHint{const_cast<char*>(className), const_cast<char*>(className)};
   XSetClassHint(display, window, &classHint);
-  mainWindow.deleteMessage = XInternAtom(display, "WM_DELETE_WINDOW", False);
-  XSetWMProtocols(display, window, &mainWindow.deleteMessage, 1);
+  XSetWMProtocols(display, window, &mainWindow.atoms.wmDeleteWindow, 1);
   setTitle(title);
   x11::setWindowIcon(display, window);
   x11::acceptDrops(display, window);
@@ -148,6 +149,7 @@ bool openWindow(const char* className, const char* title, int width, int height,
     showMessage("cannot open the X display (is DISPLAY set?)", "Zarvo", MessageIcon::Error);
     return false;
   }
+  internAtoms(mainWindow.display);
   VisualInfo visual = chooseVisual(mainWindow.display, colourBits);
   if (!visual) return fail("PixelFormat failed!?");
   if (!createWindow(*visual, width, height)) return fail("Window creation failed!");

@@ -10,12 +10,20 @@ namespace platform::x11 {
 constexpr long kEventMask = ExposureMask | StructureNotifyMask | FocusChangeMask | KeyPressMask | KeyReleaseMask |
                             ButtonPressMask | ButtonReleaseMask | PointerMotionMask;
 
+// Every atom the backend uses, interned once when the window opens.
+struct X11Atoms {
+  Atom wmDeleteWindow;  // sent by the window manager's close button
+  Atom netWmName, utf8String, netWmWindowOpacity, netWmIcon;
+  Atom xdndAware, xdndEnter, xdndPosition, xdndLeave, xdndDrop, xdndStatus, xdndFinished, xdndActionCopy;
+  Atom xdndSelection, xdndTypeList, textUriList, incr;
+};
+
 struct X11Window {
   Display* display = nullptr;
   Window window = 0;
   Colormap colormap = 0;
   GLXContext context = nullptr;
-  Atom deleteMessage = 0;  // WM_DELETE_WINDOW, sent by the window manager's close button
+  X11Atoms atoms{};
   int width = 0;           // the client size the application last heard of
   int height = 0;
   unsigned numLockMask = 0;  // the modifier bit NumLock is bound to

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <string>
 
+#include "platform/x11/ErrorTrap.h"
+#include "platform/x11/WindowProperties.h"
 #include "platform/x11/X11Window.h"
 
 namespace platform::x11 {
@@ -17,8 +19,6 @@ constexpr long kVersion = 5;
 // Sources older than this send no XdndTypeList and no time stamps.
 constexpr long kOldestSourceVersion = 3;
 constexpr long kAccepts = 1;
-// Properties are read in steps of this many 32-bit units, 4 MiB.
-constexpr long kPropertyStep = 1 << 20;
 
 // The drag over the window, from its XdndEnter until it leaves or its source is told whether the drop was taken.
 struct Drag {
@@ -30,80 +30,40 @@ struct Drag {
 };
 Drag drag;
 
-Atom atom(const char* name) { return XInternAtom(mainWindow.display, name, False); }
-
-// NOTE: the source is another program's window and may be gone by the time it is asked or answered; Xlib's default
-// handler would end the viewer over that error.
-class SourceErrorsIgnored {
- public:
-  SourceErrorsIgnored() : previous(XSetErrorHandler([](Display*, XErrorEvent*) { return 0; })) {}
-  ~SourceErrorsIgnored() {
-    XSync(mainWindow.display, False);
-    XSetErrorHandler(previous);
-  }
-  SourceErrorsIgnored(const SourceErrorsIgnored&) = delete;
-  SourceErrorsIgnored& operator=(const SourceErrorsIgnored&) = delete;
-
- private:
-  XErrorHandler previous;
-};
+const X11Atoms& atoms() { return mainWindow.atoms; }
 
 // XdndStatus carries the action in its fifth item, XdndFinished in its third.
-void reply(Window source, const char* type, bool accepted, int actionAt) {
+void reply(Window source, Atom type, bool accepted, int actionAt) {
   XClientMessageEvent message{};
   message.type = ClientMessage;
   message.display = mainWindow.display;
   message.window = source;
-  message.message_type = atom(type);
+  message.message_type = type;
   message.format = 32;
   message.data.l[0] = static_cast<long>(mainWindow.window);
   message.data.l[1] = accepted ? kAccepts : 0;
-  message.data.l[actionAt] = static_cast<long>(accepted ? atom("XdndActionCopy") : None);
+  message.data.l[actionAt] = static_cast<long>(accepted ? atoms().xdndActionCopy : None);
   XEvent event{};
   event.xclient = message;
-  SourceErrorsIgnored ignored;
+  // NOTE: the source is another program's window and may be gone by the time it is answered.
+  ErrorTrap sourceMayBeGone(mainWindow.display);
   XSendEvent(mainWindow.display, source, False, NoEventMask, &event);
 }
 
 // Tells the drag's source whether its drop was taken, and forgets the drag.
 void finishDrag(bool taken) {
-  reply(drag.source, "XdndFinished", taken, 2);
+  reply(drag.source, atoms().xdndFinished, taken, 2);
   if (drag.listAsked) XSelectInput(mainWindow.display, mainWindow.window, kEventMask);
   drag = Drag{};
 }
 
-struct Property {
-  Atom type = None;
-  int format = 0;
-  std::string bytes;  // format-32 items as C longs, as Xlib hands them out
-};
-
-// The whole property, however long, read in steps; Xlib deletes it with the last step when asked.
-Property readProperty(Window window, Atom name, bool deleteAfter) {
-  Property read;
-  unsigned long after = 0;
-  long offset = 0;
-  do {
-    unsigned long count = 0;
-    unsigned char* data = nullptr;
-    if (XGetWindowProperty(mainWindow.display, window, name, offset, kPropertyStep, deleteAfter, AnyPropertyType,
-                           &read.type, &read.format, &count, &after, &data) != Success)
-      return Property{};
-    const size_t itemSize = read.format == 32 ? sizeof(long) : static_cast<size_t>(read.format / 8);
-    if (data) read.bytes.append(reinterpret_cast<const char*>(data), count * itemSize);
-    offset += static_cast<long>(count * static_cast<unsigned long>(read.format) / 32);
-    XFree(data);
-  } while (after > 0);
-  return read;
-}
-
 // NOTE: a source with more than three types lists them in XdndTypeList on its window.
 bool offersUriList(const XClientMessageEvent& enter) {
-  const long uriList = static_cast<long>(atom("text/uri-list"));
+  const long uriList = static_cast<long>(atoms().textUriList);
   if (!(enter.data.l[1] & 1))
     return enter.data.l[2] == uriList || enter.data.l[3] == uriList || enter.data.l[4] == uriList;
-  SourceErrorsIgnored ignored;
-  const Property types = readProperty(drag.source, atom("XdndTypeList"), false);
+  ErrorTrap sourceMayBeGone(mainWindow.display);
+  const WindowProperty types = readProperty(drag.source, atoms().xdndTypeList, false);
   for (size_t at = 0; types.format == 32 && at + sizeof(long) <= types.bytes.size(); at += sizeof(long)) {
     long type = 0;
     std::memcpy(&type, types.bytes.data() + at, sizeof type);
@@ -123,33 +83,33 @@ std::vector<DroppedItem> endDrop(const std::string& list) {
 
 void acceptDrops(Display* display, Window window) {
   const long version = kVersion;
-  XChangeProperty(display, window, XInternAtom(display, "XdndAware", False), XA_ATOM, 32, PropModeReplace,
+  XChangeProperty(display, window, atoms().xdndAware, XA_ATOM, 32, PropModeReplace,
                   reinterpret_cast<const unsigned char*>(&version), 1);
 }
 
 bool isXdndMessage(const XClientMessageEvent& message) {
   const Atom type = message.message_type;
-  return type == atom("XdndEnter") || type == atom("XdndPosition") || type == atom("XdndLeave") ||
-         type == atom("XdndDrop");
+  return type == atoms().xdndEnter || type == atoms().xdndPosition || type == atoms().xdndLeave ||
+         type == atoms().xdndDrop;
 }
 
 void takeXdndMessage(const XClientMessageEvent& message) {
   const Atom type = message.message_type;
   const auto from = static_cast<Window>(message.data.l[0]);
   const bool ofTheDrag = from != None && from == drag.source;
-  if (type == atom("XdndEnter")) {
+  if (type == atoms().xdndEnter) {
     // A new drag while the last drop's list is awaited: that drop is given up.
     if (drag.listAsked) finishDrag(false);
     drag = Drag{};
     drag.source = from;
     drag.offersUris = (message.data.l[1] >> 24) >= kOldestSourceVersion && offersUriList(message);
-  } else if (type == atom("XdndPosition")) {
-    reply(from, "XdndStatus", ofTheDrag && drag.offersUris && !drag.listAsked, 4);
-  } else if (type == atom("XdndLeave")) {
+  } else if (type == atoms().xdndPosition) {
+    reply(from, atoms().xdndStatus, ofTheDrag && drag.offersUris && !drag.listAsked, 4);
+  } else if (type == atoms().xdndLeave) {
     if (ofTheDrag && !drag.listAsked) drag = Drag{};
   } else if (!ofTheDrag || drag.listAsked) {
     // A drop of no drag over the window (it never entered, or it left): refused, and the drag there stays.
-    reply(from, "XdndFinished", false, 2);
+    reply(from, atoms().xdndFinished, false, 2);
   } else if (!drag.offersUris) {
     finishDrag(false);
   } else {
@@ -157,28 +117,29 @@ void takeXdndMessage(const XClientMessageEvent& message) {
     // A long list may come in parts (INCR), each told by a change of the property.
     XSelectInput(mainWindow.display, mainWindow.window, kEventMask | PropertyChangeMask);
     // The list arrives as a SelectionNotify, stored in a property of the window named like the selection.
-    XConvertSelection(mainWindow.display, atom("XdndSelection"), atom("text/uri-list"), atom("XdndSelection"),
+    XConvertSelection(mainWindow.display, atoms().xdndSelection, atoms().textUriList, atoms().xdndSelection,
                       mainWindow.window, static_cast<Time>(message.data.l[2]));
   }
 }
 
 std::optional<std::vector<DroppedItem>> takeDroppedList(const XSelectionEvent& event) {
-  if (!drag.listAsked || drag.listInParts || event.selection != atom("XdndSelection") ||
+  if (!drag.listAsked || drag.listInParts || event.selection != atoms().xdndSelection ||
       event.requestor != mainWindow.window)
     return std::nullopt;
-  const Property list = event.property == None ? Property{} : readProperty(mainWindow.window, event.property, true);
+  const WindowProperty list =
+      event.property == None ? WindowProperty{} : readProperty(mainWindow.window, event.property, true);
   // Reading the INCR property deleted it, which asks the source for the first part.
-  drag.listInParts = list.type == atom("INCR");
+  drag.listInParts = list.type == atoms().incr;
   if (drag.listInParts) return std::nullopt;
   return endDrop(list.format == 8 ? list.bytes : "");
 }
 
 std::optional<std::vector<DroppedItem>> takeDroppedListPart(const XPropertyEvent& event) {
-  if (!drag.listInParts || event.window != mainWindow.window || event.atom != atom("XdndSelection") ||
+  if (!drag.listInParts || event.window != mainWindow.window || event.atom != atoms().xdndSelection ||
       event.state != PropertyNewValue)
     return std::nullopt;
   // Reading a part deletes it, which asks for the next; an empty part ends the list.
-  const Property part = readProperty(mainWindow.window, event.atom, true);
+  const WindowProperty part = readProperty(mainWindow.window, event.atom, true);
   if (part.format == 8 && !part.bytes.empty()) {
     drag.list += part.bytes;
     return std::nullopt;

@@ -90,7 +90,7 @@ TEST_F(X11WindowTest, TellsTheWindowManagerTitleOpacityAndCloseProtocol) {
     EXPECT_EQ(windowProperty("_NET_WM_NAME"), "UTF8_STRING " + std::string(row.utf8));
     EXPECT_EQ(windowProperty("_NET_WM_WINDOW_OPACITY"), "CARDINAL " + std::to_string(row.opacity));
   }
-  EXPECT_EQ(windowProperty("WM_PROTOCOLS"), "ATOM " + std::to_string(mainWindow.deleteMessage));
+  EXPECT_EQ(windowProperty("WM_PROTOCOLS"), "ATOM " + std::to_string(mainWindow.atoms.wmDeleteWindow));
 }
 
 // An event as the server would deliver it under `layouts`: `detail` is the keycode, button, Expose count, focus mode
