@@ -9,7 +9,7 @@
 
 #include "platform/Platform.h"
 #include "platform/Utf8.h"
-#include "platform/x11/X11Window.h"
+#include "platform/x11/MainWindow.h"
 #include "res/IconPictures.h"
 
 namespace platform {

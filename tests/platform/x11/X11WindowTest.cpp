@@ -12,8 +12,8 @@
 #include <thread>
 
 #include "platform/Platform.h"
-#include "platform/x11/EventDispatch.h"
-#include "platform/x11/X11Window.h"
+#include "platform/x11/MainWindow.h"
+#include "platform/x11/WindowEvents.h"
 #include "support/Drops.h"
 #include "support/RecordingApp.h"
 #include "support/SmxBytes.h"

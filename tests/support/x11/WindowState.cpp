@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "platform/x11/MainWindow.h"
 #include "platform/x11/WindowProperties.h"
-#include "platform/x11/X11Window.h"
 
 // WM_NAME holds the title in Latin-1, as the program's strings are.
 std::string windowTitle() {

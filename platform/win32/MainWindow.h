@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+namespace platform::win32 {
+
 HWND mainWindow();
 
 // On a close request: true while a long task takes the messages, which then ends it and the message
@@ -10,3 +12,5 @@ HWND mainWindow();
 bool deferCloseToLongTask();
 
 LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+}  // namespace platform::win32

@@ -1,7 +1,9 @@
 // The main window's procedure: unpacks each handled message into integers for one app handler.
 #include "platform/WindowHandlers.h"
-#include "platform/win32/DroppedFiles.h"
-#include "platform/win32/Win32Window.h"
+#include "platform/win32/DropTarget.h"
+#include "platform/win32/MainWindow.h"
+
+namespace platform::win32 {
 
 LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   // NOTE: test windows exist without an app; they get the default handling.
@@ -72,3 +74,5 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       return DefWindowProcW(window, message, wParam, lParam);
   }
 }
+
+}  // namespace platform::win32

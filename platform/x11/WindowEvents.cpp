@@ -1,12 +1,11 @@
 // Turns X events into handler calls carrying the integers of the matching Windows messages.
-#include "platform/x11/EventDispatch.h"
+#include "platform/x11/WindowEvents.h"
 
 #include "platform/InputCodes.h"
-#include "platform/Platform.h"
 #include "platform/WindowHandlers.h"
+#include "platform/x11/DropTarget.h"
+#include "platform/x11/MainWindow.h"
 #include "platform/x11/VirtualKeys.h"
-#include "platform/x11/X11Window.h"
-#include "platform/x11/XdndTarget.h"
 
 namespace platform {
 
@@ -14,11 +13,9 @@ using x11::mainWindow;
 
 namespace {
 
-constexpr int kQuitCode = 0;
-
 // One wheel notch away from the user, and towards the user (-120 as an unsigned 16-bit value).
-constexpr unsigned kWheelAway = 120;
-constexpr unsigned kWheelTowards = 65416;
+constexpr unsigned wheelAway = 120;
+constexpr unsigned wheelTowards = 65416;
 
 unsigned mouseKeyFlags(unsigned state) {
   return (state & Button1Mask ? mouseFlags::left : 0) | (state & Button3Mask ? mouseFlags::right : 0) |
@@ -34,10 +31,6 @@ unsigned buttonFlag(unsigned button) {
                              : 0;
 }
 
-// The wheel distance of a pressed button, 0 for buttons that are not a vertical wheel.
-unsigned wheelDelta(unsigned button) {
-  return button == Button4 ? kWheelAway : button == Button5 ? kWheelTowards : 0;
-}
 
 // Windows passes positions as the low 16 bits of the message, zero-extended: -1 arrives as 65535.
 int low16(int value) { return static_cast<int>(static_cast<unsigned>(value) & 0xFFFF); }
@@ -58,30 +51,18 @@ bool isNewSize(const XConfigureEvent& configure) {
   return configure.width != mainWindow.width || configure.height != mainWindow.height;
 }
 
-bool isCloseRequest(const XClientMessageEvent& message) {
-  return message.format == 32 && static_cast<Atom>(message.data.l[0]) == mainWindow.atoms.wmDeleteWindow;
-}
-
-// What a long task takes at once: the server's repaint requests, resizes and the close request, and the
-// pointer's buttons, which it drops: they were aimed at a screen that the task replaces. The wheel waits.
-Bool isTakenDuringLongTask(Display*, XEvent* event, XPointer) {
-  switch (event->type) {
-    case Expose:
-    case ConfigureNotify:
-      return True;
-    case ButtonPress:
-    case ButtonRelease:
-      return wheelDelta(event->xbutton.button) == 0;
-    case ClientMessage:
-      return isCloseRequest(event->xclient);
-    default:
-      return False;
-  }
-}
 
 }  // namespace
 
 namespace x11 {
+
+unsigned wheelDelta(unsigned button) {
+  return button == Button4 ? wheelAway : button == Button5 ? wheelTowards : 0;
+}
+
+bool isCloseRequest(const XClientMessageEvent& message) {
+  return message.format == 32 && static_cast<Atom>(message.data.l[0]) == mainWindow.atoms.wmDeleteWindow;
+}
 
 bool processEvent(const XEvent& event) {
   // NOTE: test windows exist without an application; their events change nothing.
@@ -151,44 +132,5 @@ bool processEvent(const XEvent& event) {
 }
 
 }  // namespace x11
-
-bool keepWindowAlive() {
-  if (!mainWindow.display || !theApp) return true;
-  XEvent event;
-  bool repaint = false;
-  while (XCheckIfEvent(mainWindow.display, &event, isTakenDuringLongTask, nullptr)) {
-    if (event.type == ClientMessage) {
-      mainWindow.closeRequested = true;
-    } else if (event.type == Expose || event.type == ConfigureNotify) {
-      x11::processEvent(event);  // a new size sets the viewport that the repaint draws in
-      repaint = true;
-    }
-  }
-  if (repaint && !mainWindow.closeRequested) theApp->render();
-  return !mainWindow.closeRequested;
-}
-
-int runMessageLoop() {
-  Display* display = mainWindow.display;
-  XEvent event;
-  for (;;) {
-    if (mainWindow.closeRequested) return kQuitCode;
-    // Every waiting event is handled before a frame is drawn: a burst of key repeats that
-    // comes faster than frames gets one frame after it, as Windows holds WM_PAINT back.
-    if (mainWindow.frameRequested && XPending(display) == 0) {
-      mainWindow.frameRequested = false;
-      theApp->render();
-    }
-    XNextEvent(display, &event);
-    // NOTE: Windows merges waiting mouse moves into one WM_MOUSEMOVE; X queues every motion.
-    while (event.type == MotionNotify && XPending(display) > 0) {
-      XEvent next;
-      XPeekEvent(display, &next);
-      if (next.type != MotionNotify) break;
-      XNextEvent(display, &event);
-    }
-    if (!x11::processEvent(event)) return kQuitCode;
-  }
-}
 
 }  // namespace platform

@@ -1,11 +1,13 @@
 // The files of a drop on the window, read with the wide functions so that any name arrives whole.
-#include "platform/win32/DroppedFiles.h"
+#include "platform/win32/DropTarget.h"
 
 #include <shellapi.h>
 
 #include <cwctype>
 
-#include "platform/win32/Win32Text.h"
+#include "platform/win32/WideText.h"
+
+namespace platform::win32 {
 
 namespace {
 
@@ -36,3 +38,5 @@ std::vector<DroppedItem> takeDroppedFiles(HDROP drop) {
   DragFinish(drop);
   return items;
 }
+
+}  // namespace platform::win32

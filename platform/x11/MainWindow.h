@@ -7,23 +7,23 @@
 namespace platform::x11 {
 
 // The events the main window selects.
-constexpr long kEventMask = ExposureMask | StructureNotifyMask | FocusChangeMask | KeyPressMask | KeyReleaseMask |
+constexpr long eventMask = ExposureMask | StructureNotifyMask | FocusChangeMask | KeyPressMask | KeyReleaseMask |
                             ButtonPressMask | ButtonReleaseMask | PointerMotionMask;
 
 // Every atom the backend uses, interned once when the window opens.
-struct X11Atoms {
+struct Atoms {
   Atom wmDeleteWindow;  // sent by the window manager's close button
   Atom netWmName, utf8String, netWmWindowOpacity, netWmIcon;
   Atom xdndAware, xdndEnter, xdndPosition, xdndLeave, xdndDrop, xdndStatus, xdndFinished, xdndActionCopy;
   Atom xdndSelection, xdndTypeList, textUriList, incr;
 };
 
-struct X11Window {
+struct MainWindow {
   Display* display = nullptr;
   Window window = 0;
   Colormap colormap = 0;
   GLXContext context = nullptr;
-  X11Atoms atoms{};
+  Atoms atoms{};
   int width = 0;           // the client size the application last heard of
   int height = 0;
   unsigned numLockMask = 0;  // the modifier bit NumLock is bound to
@@ -32,6 +32,6 @@ struct X11Window {
 };
 
 // The one main window; everything is zero while it is closed.
-extern X11Window mainWindow;
+extern MainWindow mainWindow;
 
 }  // namespace platform::x11

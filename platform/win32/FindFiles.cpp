@@ -2,7 +2,7 @@
 #include <windows.h>
 
 #include "platform/Platform.h"
-#include "platform/win32/Win32Text.h"
+#include "platform/win32/WideText.h"
 
 bool platform::findFiles(const char* pattern, std::vector<DirectoryEntry>& entries) {
   WIN32_FIND_DATAA found;
@@ -10,7 +10,7 @@ bool platform::findFiles(const char* pattern, std::vector<DirectoryEntry>& entri
   if (search == INVALID_HANDLE_VALUE) return false;
   do {
     // ANSI names, as ever: a character the code page cannot hold comes back as '?'.
-    entries.push_back({utf8FromAnsi(found.cFileName), (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+    entries.push_back({win32::utf8FromAnsi(found.cFileName), (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
   } while (FindNextFileA(search, &found));
   FindClose(search);
   return true;

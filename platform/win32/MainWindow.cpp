@@ -1,12 +1,16 @@
 // Win32 window class, window, pixel format and WGL context of the main window.
-#include "platform/win32/Win32Window.h"
+#include "platform/win32/MainWindow.h"
 
 #include <GL/gl.h>
 
 #include <shellapi.h>
 
 #include "platform/Platform.h"
-#include "platform/win32/Win32Text.h"
+#include "platform/win32/WideText.h"
+
+namespace platform {
+
+using win32::wideFromUtf8;
 
 namespace {
 
@@ -36,7 +40,7 @@ bool registerClass(const char* className) {
   WNDCLASSEXW windowClass = {};
   windowClass.cbSize = sizeof(WNDCLASSEXW);
   windowClass.style = CS_HREDRAW | CS_VREDRAW;
-  windowClass.lpfnWndProc = windowProc;
+  windowClass.lpfnWndProc = win32::windowProc;
   windowClass.hInstance = instance;
   windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(iconId));
   windowClass.hIconSm = static_cast<HICON>(
@@ -71,18 +75,14 @@ bool makeContextCurrent() {
 }
 
 bool fail(const char* text) {
-  platform::showMessage(text, "Error!", platform::MessageIcon::Warning);
-  platform::closeWindow();
+  showMessage(text, "Error!", MessageIcon::Warning);
+  closeWindow();
   return false;
 }
 
 }  // namespace
 
-HWND mainWindow() {
-  return window;
-}
-
-namespace platform {
+HWND win32::mainWindow() { return window; }
 
 bool openWindow(const char* className, const char* title, int width, int height, int colourBits) {
   instance = GetModuleHandleA(nullptr);

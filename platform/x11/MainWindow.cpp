@@ -1,5 +1,5 @@
 // Opens and closes the main window with its GLX context, and presents the frames drawn in it.
-#include "platform/x11/X11Window.h"
+#include "platform/x11/MainWindow.h"
 
 #include <X11/XKBlib.h>
 #include <X11/Xutil.h>
@@ -14,14 +14,14 @@
 #include <utility>
 
 #include "platform/Platform.h"
+#include "platform/x11/DropTarget.h"
 #include "platform/x11/ErrorTrap.h"
 #include "platform/x11/WindowProperties.h"
-#include "platform/x11/XdndTarget.h"
 
 namespace platform {
 
 namespace x11 {
-X11Window mainWindow;
+MainWindow mainWindow;
 }  // namespace x11
 
 using x11::ErrorTrap;
@@ -29,15 +29,15 @@ using x11::mainWindow;
 
 namespace {
 
-constexpr char kErrorCaption[] = "Error!";
+constexpr char errorCaption[] = "Error!";
 // NOTE: Mesa's GLX hands out exactly the depth asked for, while Windows drivers (and Wine)
 // answer a 16-bit request with their deeper buffer; with near 1 and far 30000 a 16-bit
 // buffer lets the ground show through distant terrain, so the deeper one is tried first.
-constexpr int kDepthBitsPreferred[] = {24, 16};
-constexpr unsigned char kOpaque = 255;
+constexpr int depthBitsPreferred[] = {24, 16};
+constexpr unsigned char opaque = 255;
 
-constexpr std::chrono::seconds kMapWait{1};
-constexpr std::chrono::milliseconds kMapPoll{5};
+constexpr std::chrono::seconds mapWait{1};
+constexpr std::chrono::milliseconds mapPoll{5};
 
 struct XFreeDeleter {
   void operator()(void* data) const { XFree(data); }
@@ -45,24 +45,24 @@ struct XFreeDeleter {
 using VisualInfo = std::unique_ptr<XVisualInfo, XFreeDeleter>;
 
 void internAtoms(Display* display) {
-  constexpr std::pair<const char*, Atom x11::X11Atoms::*> named[] = {
-      {"WM_DELETE_WINDOW", &x11::X11Atoms::wmDeleteWindow},
-      {"_NET_WM_NAME", &x11::X11Atoms::netWmName},
-      {"UTF8_STRING", &x11::X11Atoms::utf8String},
-      {"_NET_WM_WINDOW_OPACITY", &x11::X11Atoms::netWmWindowOpacity},
-      {"_NET_WM_ICON", &x11::X11Atoms::netWmIcon},
-      {"XdndAware", &x11::X11Atoms::xdndAware},
-      {"XdndEnter", &x11::X11Atoms::xdndEnter},
-      {"XdndPosition", &x11::X11Atoms::xdndPosition},
-      {"XdndLeave", &x11::X11Atoms::xdndLeave},
-      {"XdndDrop", &x11::X11Atoms::xdndDrop},
-      {"XdndStatus", &x11::X11Atoms::xdndStatus},
-      {"XdndFinished", &x11::X11Atoms::xdndFinished},
-      {"XdndActionCopy", &x11::X11Atoms::xdndActionCopy},
-      {"XdndSelection", &x11::X11Atoms::xdndSelection},
-      {"XdndTypeList", &x11::X11Atoms::xdndTypeList},
-      {"text/uri-list", &x11::X11Atoms::textUriList},
-      {"INCR", &x11::X11Atoms::incr},
+  constexpr std::pair<const char*, Atom x11::Atoms::*> named[] = {
+      {"WM_DELETE_WINDOW", &x11::Atoms::wmDeleteWindow},
+      {"_NET_WM_NAME", &x11::Atoms::netWmName},
+      {"UTF8_STRING", &x11::Atoms::utf8String},
+      {"_NET_WM_WINDOW_OPACITY", &x11::Atoms::netWmWindowOpacity},
+      {"_NET_WM_ICON", &x11::Atoms::netWmIcon},
+      {"XdndAware", &x11::Atoms::xdndAware},
+      {"XdndEnter", &x11::Atoms::xdndEnter},
+      {"XdndPosition", &x11::Atoms::xdndPosition},
+      {"XdndLeave", &x11::Atoms::xdndLeave},
+      {"XdndDrop", &x11::Atoms::xdndDrop},
+      {"XdndStatus", &x11::Atoms::xdndStatus},
+      {"XdndFinished", &x11::Atoms::xdndFinished},
+      {"XdndActionCopy", &x11::Atoms::xdndActionCopy},
+      {"XdndSelection", &x11::Atoms::xdndSelection},
+      {"XdndTypeList", &x11::Atoms::xdndTypeList},
+      {"text/uri-list", &x11::Atoms::textUriList},
+      {"INCR", &x11::Atoms::incr},
   };
   char* names[std::size(named)];
   Atom atoms[std::size(named)];
@@ -73,7 +73,7 @@ void internAtoms(Display* display) {
 }
 
 bool fail(const char* text) {
-  showMessage(text, kErrorCaption, MessageIcon::Warning);
+  showMessage(text, errorCaption, MessageIcon::Warning);
   closeWindow();
   return false;
 }
@@ -81,7 +81,7 @@ bool fail(const char* text) {
 // A double-buffered RGBA visual; 16 colour bits ask for at least 5 bits a channel.
 VisualInfo chooseVisual(Display* display, int colourBits) {
   const int channelBits = std::min(8, colourBits / 3);
-  for (int depthBits : kDepthBitsPreferred) {
+  for (int depthBits : depthBitsPreferred) {
     int attributes[] = {GLX_RGBA,       GLX_DOUBLEBUFFER, GLX_RED_SIZE,  channelBits,
                         GLX_GREEN_SIZE, channelBits,      GLX_BLUE_SIZE, channelBits,
                         GLX_DEPTH_SIZE, depthBits,        None};
@@ -99,7 +99,7 @@ bool createWindow(const XVisualInfo& visual, int width, int height) {
   const Colormap colormap = XCreateColormap(display, root, visual.visual, AllocNone);
   XSetWindowAttributes attributes{};
   attributes.colormap = colormap;
-  attributes.event_mask = x11::kEventMask;
+  attributes.event_mask = x11::eventMask;
   // No background: GL paints every pixel, and the server clearing first would only flicker.
   attributes.background_pixmap = None;
   attributes.border_pixel = 0;
@@ -123,7 +123,7 @@ void setWindowManagerHints(const char* className, const char* title) {
   setTitle(title);
   x11::setWindowIcon(display, window);
   x11::acceptDrops(display, window);
-  setOpacity(kOpaque);
+  setOpacity(opaque);
   const Cursor arrow = XCreateFontCursor(display, XC_left_ptr);
   XDefineCursor(display, window, arrow);
   XFreeCursor(display, arrow);
@@ -173,7 +173,7 @@ void closeWindow() {
   if (mainWindow.window) XDestroyWindow(display, mainWindow.window);
   if (mainWindow.colormap) XFreeColormap(display, mainWindow.colormap);
   XCloseDisplay(display);
-  mainWindow = x11::X11Window{};
+  mainWindow = x11::MainWindow{};
 }
 
 void showWindow() {
@@ -183,9 +183,9 @@ void showWindow() {
   // NOTE: mapping is asynchronous (a window manager may reparent first), and a frame drawn
   // before the window is viewable is lost. A manager slower than the bound only costs that
   // frame: the Expose that follows the mapping draws it again.
-  const auto deadline = std::chrono::steady_clock::now() + kMapWait;
+  const auto deadline = std::chrono::steady_clock::now() + mapWait;
   while (!isViewable() && std::chrono::steady_clock::now() < deadline)
-    std::this_thread::sleep_for(kMapPoll);
+    std::this_thread::sleep_for(mapPoll);
   // Windows gives a shown window the keyboard; without a window manager nobody else would.
   ErrorTrap trap(display);
   XSetInputFocus(display, mainWindow.window, RevertToParent, CurrentTime);

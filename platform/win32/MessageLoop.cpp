@@ -2,7 +2,7 @@
 #include <windows.h>
 
 #include "platform/Platform.h"
-#include "platform/win32/Win32Window.h"
+#include "platform/win32/MainWindow.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ bool closeRequested = false;
 
 }  // namespace
 
-bool deferCloseToLongTask() {
+bool platform::win32::deferCloseToLongTask() {
   if (inLongTask) closeRequested = true;
   return inLongTask;
 }

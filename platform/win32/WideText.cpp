@@ -1,7 +1,9 @@
 // Conversions between the program's UTF-8 text and the system's UTF-16 and ANSI text.
-#include "platform/win32/Win32Text.h"
+#include "platform/win32/WideText.h"
 
 #include <windows.h>
+
+namespace platform::win32 {
 
 namespace {
 
@@ -25,3 +27,5 @@ std::string utf8FromWide(const std::wstring& text) {
 }
 
 std::string utf8FromAnsi(const std::string& text) { return utf8FromWide(wideFrom(CP_ACP, text)); }
+
+}  // namespace platform::win32

@@ -6,12 +6,12 @@
 #include <io.h>
 
 #include "platform/Platform.h"
-#include "platform/win32/Win32Text.h"
+#include "platform/win32/WideText.h"
 
 namespace platform {
 
 std::FILE* openFile(const std::string& path) {
-  const std::wstring wide = wideFromUtf8(path);
+  const std::wstring wide = win32::wideFromUtf8(path);
   // NOTE: Windows refuses to open a folder with EACCES; the reason the program gives is that it is one.
   const DWORD attributes = GetFileAttributesW(wide.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
@@ -30,7 +30,7 @@ std::FILE* openFile(const std::string& path) {
 
 // NOTE: Wine enters a pipe or a device (a FIFO, /dev/zero, NUL) as if it were a folder; Windows refuses them.
 bool changeFolder(const std::string& path) {
-  const std::wstring wide = wideFromUtf8(path);
+  const std::wstring wide = win32::wideFromUtf8(path);
   const DWORD attributes = GetFileAttributesW(wide.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
          SetCurrentDirectoryW(wide.c_str());
@@ -39,7 +39,7 @@ bool changeFolder(const std::string& path) {
 std::string workingFolder() {
   std::wstring path(GetCurrentDirectoryW(0, nullptr), L'\0');
   path.resize(GetCurrentDirectoryW(static_cast<DWORD>(path.size()), path.data()));
-  return utf8FromWide(path);
+  return win32::utf8FromWide(path);
 }
 
 }  // namespace platform

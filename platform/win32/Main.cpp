@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/WindowHandlers.h"
-#include "platform/win32/Win32Text.h"
+#include "platform/win32/WideText.h"
 
 namespace {
 
@@ -17,7 +17,7 @@ std::vector<std::string> arguments() {
   int count = 0;
   LPWSTR* words = CommandLineToArgvW(GetCommandLineW(), &count);
   std::vector<std::string> utf8;
-  for (int i = 1; words && i < count; ++i) utf8.push_back(utf8FromWide(words[i]));
+  for (int i = 1; words && i < count; ++i) utf8.push_back(platform::win32::utf8FromWide(words[i]));
   LocalFree(words);
   return utf8;
 }

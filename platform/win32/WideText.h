@@ -3,6 +3,10 @@
 
 #include <string>
 
+namespace platform::win32 {
+
 std::wstring wideFromUtf8(const std::string& text);
 std::string utf8FromWide(const std::wstring& text);
 std::string utf8FromAnsi(const std::string& text);
+
+}  // namespace platform::win32

@@ -1,5 +1,5 @@
 // The main window as the target of drag and drop: the XDND protocol (version 5), text/uri-list only.
-#include "platform/x11/XdndTarget.h"
+#include "platform/x11/DropTarget.h"
 
 #include <X11/Xatom.h>
 
@@ -8,17 +8,17 @@
 #include <string>
 
 #include "platform/x11/ErrorTrap.h"
+#include "platform/x11/MainWindow.h"
 #include "platform/x11/WindowProperties.h"
-#include "platform/x11/X11Window.h"
 
 namespace platform::x11 {
 
 namespace {
 
-constexpr long kVersion = 5;
+constexpr long xdndVersion = 5;
 // Sources older than this send no XdndTypeList and no time stamps.
-constexpr long kOldestSourceVersion = 3;
-constexpr long kAccepts = 1;
+constexpr long oldestSourceVersion = 3;
+constexpr long accepts = 1;
 
 // The drag over the window, from its XdndEnter until it leaves or its source is told whether the drop was taken.
 struct Drag {
@@ -30,7 +30,7 @@ struct Drag {
 };
 Drag drag;
 
-const X11Atoms& atoms() { return mainWindow.atoms; }
+const Atoms& atoms() { return mainWindow.atoms; }
 
 // XdndStatus carries the action in its fifth item, XdndFinished in its third.
 void reply(Window source, Atom type, bool accepted, int actionAt) {
@@ -41,7 +41,7 @@ void reply(Window source, Atom type, bool accepted, int actionAt) {
   message.message_type = type;
   message.format = 32;
   message.data.l[0] = static_cast<long>(mainWindow.window);
-  message.data.l[1] = accepted ? kAccepts : 0;
+  message.data.l[1] = accepted ? accepts : 0;
   message.data.l[actionAt] = static_cast<long>(accepted ? atoms().xdndActionCopy : None);
   XEvent event{};
   event.xclient = message;
@@ -53,7 +53,7 @@ void reply(Window source, Atom type, bool accepted, int actionAt) {
 // Tells the drag's source whether its drop was taken, and forgets the drag.
 void finishDrag(bool taken) {
   reply(drag.source, atoms().xdndFinished, taken, 2);
-  if (drag.listAsked) XSelectInput(mainWindow.display, mainWindow.window, kEventMask);
+  if (drag.listAsked) XSelectInput(mainWindow.display, mainWindow.window, eventMask);
   drag = Drag{};
 }
 
@@ -82,7 +82,7 @@ std::vector<DroppedItem> endDrop(const std::string& list) {
 }  // namespace
 
 void acceptDrops(Display* display, Window window) {
-  const long version = kVersion;
+  const long version = xdndVersion;
   XChangeProperty(display, window, atoms().xdndAware, XA_ATOM, 32, PropModeReplace,
                   reinterpret_cast<const unsigned char*>(&version), 1);
 }
@@ -102,7 +102,7 @@ void takeXdndMessage(const XClientMessageEvent& message) {
     if (drag.listAsked) finishDrag(false);
     drag = Drag{};
     drag.source = from;
-    drag.offersUris = (message.data.l[1] >> 24) >= kOldestSourceVersion && offersUriList(message);
+    drag.offersUris = (message.data.l[1] >> 24) >= oldestSourceVersion && offersUriList(message);
   } else if (type == atoms().xdndPosition) {
     reply(from, atoms().xdndStatus, ofTheDrag && drag.offersUris && !drag.listAsked, 4);
   } else if (type == atoms().xdndLeave) {
@@ -115,7 +115,7 @@ void takeXdndMessage(const XClientMessageEvent& message) {
   } else {
     drag.listAsked = true;
     // A long list may come in parts (INCR), each told by a change of the property.
-    XSelectInput(mainWindow.display, mainWindow.window, kEventMask | PropertyChangeMask);
+    XSelectInput(mainWindow.display, mainWindow.window, eventMask | PropertyChangeMask);
     // The list arrives as a SelectionNotify, stored in a property of the window named like the selection.
     XConvertSelection(mainWindow.display, atoms().xdndSelection, atoms().textUriList, atoms().xdndSelection,
                       mainWindow.window, static_cast<Time>(message.data.l[2]));
