@@ -1,6 +1,7 @@
 // The program from start to exit, shared by every platform's entry point.
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 #include "app/ZarvoApp.h"
 #include "platform/Platform.h"
@@ -50,14 +51,15 @@ int runZarvo(const std::vector<std::string>& arguments) {
   const bool folderGiven = !path.empty() && platform::changeFolder(path);
 
   // Set before create: messages that arrive while the window is made already reach the app.
-  theApp = new ZarvoApp;
+  auto app = std::make_unique<ZarvoApp>();
+  theApp = app.get();
   // A start that failed has shown why; its status tells scripts and launchers it did not run.
   int exitCode = EXIT_FAILURE;
-  if (theApp->create("Zarvo", "Zarvo", startWidth, startHeight, colourBits)) {
-    if (!path.empty() && !folderGiven) theApp->openGivenPath(path);
+  if (app->create("Zarvo", "Zarvo", startWidth, startHeight, colourBits)) {
+    if (!path.empty() && !folderGiven) app->openGivenPath(path);
     exitCode = platform::runMessageLoop();
   }
-  delete theApp;
+  app.reset();
   theApp = nullptr;
   return exitCode;
 }

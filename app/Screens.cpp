@@ -1,4 +1,4 @@
-// The two screens (file list, loaded mesh) and what a click on their boxes does.
+// The two screens (file list, loaded mesh) and the notice each may show.
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -72,6 +72,13 @@ std::string emptyListNotice() {
 
 }  // namespace
 
+std::string ZarvoApp::refusal() const {
+  const std::string triangles = " (" + std::to_string(model.declaredTriangles()) + " triangles)";
+  if (model.lastFailure() == SmxModel::Failure::OverCeiling)
+    return model.path() + ": too big for a 32-bit program" + triangles + "\nthe 64-bit Zarvo opens it";
+  return model.path() + ": too big for the memory left" + triangles;
+}
+
 void ZarvoApp::buildScreen() {
   panel.clear();
   if (model.isLoaded()) {
@@ -103,28 +110,4 @@ void ZarvoApp::showNotice(const std::string& text, double filled) {
   // Under the camera read-out when a track is shown.
   const int y = panel.get(infoBoxId) ? 2 * boxMargin + infoBoxHeight : boxMargin;
   notice->setGeometry(boxMargin, y, noticeBoxWidth, notice->heightOfLines());
-}
-
-void ZarvoApp::replaceTrack(const std::string& path) {
-  // A closed or replaced track's memory goes back to the system before anything else is loaded.
-  model.unload();
-  platform::releaseFreedMemory();
-  listNotice.clear();
-  openTrack(path);
-  model.startView(translateX, translateY, translateZ);
-  rotateX = 0;
-  rotateZ = 0;
-  rotateY = 0;
-  fov = 80.0f;
-}
-
-void ZarvoApp::onButton(int id, Button* button) {
-  if (id == closeBoxId) {
-    model.unload();
-    platform::releaseFreedMemory();
-  } else {
-    // Read before the rebuild below deletes the clicked box.
-    replaceTrack(button->getText());
-  }
-  buildScreen();
 }

@@ -1,11 +1,12 @@
-// Opening a track: the window stays alive and shows the progress of a long load, and a track too
-// big for the memory left is refused with a notice.
+// Opening and closing a track, from a click on a box or a given path: the window stays alive and shows
+// the progress of a long load, and a track too big for the memory left is refused with a notice.
 #include <chrono>
 #include <cstdio>
 #include <string>
 
 #include "app/ZarvoApp.h"
 #include "platform/Platform.h"
+#include "ui/Button.h"
 
 namespace {
 
@@ -27,13 +28,6 @@ std::string oneLine(std::string text) {
 
 }  // namespace
 
-std::string ZarvoApp::refusal() const {
-  const std::string triangles = " (" + std::to_string(model.declaredTriangles()) + " triangles)";
-  if (model.lastFailure() == SmxModel::Failure::OverCeiling)
-    return model.path() + ": too big for a 32-bit program" + triangles + "\nthe 64-bit Zarvo opens it";
-  return model.path() + ": too big for the memory left" + triangles;
-}
-
 void ZarvoApp::openTrack(const std::string& path) {
   const auto start = Clock::now();
   auto shownAt = start - progressEvery, aliveAt = start;
@@ -53,4 +47,29 @@ void ZarvoApp::openTrack(const std::string& path) {
   if (!model.refused()) return;
   std::puts(oneLine(refusal()).c_str());
   std::fflush(stdout);
+}
+
+void ZarvoApp::closeTrack() {
+  // A closed or replaced track's memory goes back to the system before anything else is loaded.
+  model.unload();
+  platform::releaseFreedMemory();
+}
+
+void ZarvoApp::replaceTrack(const std::string& path) {
+  closeTrack();
+  listNotice.clear();
+  openTrack(path);
+  model.startView(translateX, translateY, translateZ);
+  rotateX = 0;
+  rotateZ = 0;
+  rotateY = 0;
+  fov = startFov;
+}
+
+void ZarvoApp::onButton(int id, Button* button) {
+  if (id == closeBoxId)
+    closeTrack();
+  else
+    replaceTrack(button->getText());  // read before the rebuild below deletes the clicked box
+  buildScreen();
 }

@@ -3,12 +3,12 @@
 
 #include <GL/gl.h>
 
-#include "mesh/SubpixelCull.h"
 #include "platform/Platform.h"
+#include "render/SubpixelCull.h"
 #include "ui/Viewport.h"
 #include "view/FixedGlState.h"
 
-ZarvoApp* theApp = nullptr;
+WindowHandlers* theApp = nullptr;
 
 namespace {
 

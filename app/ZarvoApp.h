@@ -1,29 +1,30 @@
 // The application object: owns the overlay, the mesh and the camera, and handles every window event.
-// Its members live in seven files: app/ZarvoApp.cpp (create, onFocus, onMouseUp), app/Screens.cpp
-// (buildScreen, onButton, showNotice), app/TrackLoading.cpp (openTrack), app/GivenPaths.cpp
-// (openGivenPath, onFilesDropped), app/HelpBox.cpp (the help box), view/Controls.cpp (keys, mouse moves,
-// the wheel) and view/Frame.cpp (render, requestFrame, onResize, onActivate, onTimer).
+// Its members live in app/: ZarvoApp.cpp (create, onFocus, onMouseUp), Screens.cpp (buildScreen,
+// showNotice, refusal), TrackLoading.cpp (openTrack, replaceTrack, closeTrack, onButton), GivenPaths.cpp
+// (openGivenPath, onFilesDropped), HelpBox.cpp (the help box), Controls.cpp (keys, mouse moves, the wheel)
+// and Frame.cpp (render, requestFrame, onResize, onActivate, onTimer). Calls between these files run one
+// way: from the handlers down to TrackLoading, then Screens, then Frame.
 #pragma once
 
 #include <chrono>
 #include <string>
 #include <vector>
 
-#include "app/DroppedItems.h"
 #include "mesh/SmxModel.h"
+#include "platform/WindowHandlers.h"
 #include "ui/ButtonPanel.h"
 #include "ui/Callback.h"
 
 class Button;
 
-class ZarvoApp {
+class ZarvoApp : public WindowHandlers {
  public:
   static constexpr int closeBoxId = 0;
   static constexpr int infoBoxId = -1;
   static constexpr int noticeBoxId = -2;
 
   ZarvoApp();
-  // Handlers are virtual so that tests can watch what the window backends deliver.
+  // Tests derive from it to watch what the window backends deliver.
   virtual ~ZarvoApp();
   ZarvoApp(const ZarvoApp&) = delete;
   ZarvoApp& operator=(const ZarvoApp&) = delete;
@@ -32,19 +33,19 @@ class ZarvoApp {
 
   // Draws the whole frame now. Handlers call requestFrame instead, and the window backend
   // draws once the input waiting for the app has been handled.
-  virtual void render();
-  virtual void requestFrame();
-  virtual void onResize(int width, int height);
-  virtual void onActivate(bool active);
-  virtual void onTimer(unsigned timerId);
-  virtual void onFocus(bool focused);
-  virtual void onKeyDown(unsigned key);
-  virtual void onKeyUp(unsigned key);
-  virtual void onMouseMove(int x, int y, unsigned flags);
-  virtual void onMouseUp(int x, int y, unsigned flags);
-  virtual void onMouseWheel(int x, int y, unsigned keys, unsigned delta);
+  void render() override;
+  void requestFrame() override;
+  void onResize(int width, int height) override;
+  void onActivate(bool active) override;
+  void onTimer(unsigned timerId) override;
+  void onFocus(bool focused) override;
+  void onKeyDown(unsigned key) override;
+  void onKeyUp(unsigned key) override;
+  void onMouseMove(int x, int y, unsigned flags) override;
+  void onMouseUp(int x, int y, unsigned flags) override;
+  void onMouseWheel(int x, int y, unsigned keys, unsigned delta) override;
   // What was dropped on the window: the first local .smx file opens as a given path; else a notice says why not.
-  virtual void onFilesDropped(const std::vector<DroppedItem>& items);
+  void onFilesDropped(const std::vector<DroppedItem>& items) override;
 
   void buildScreen();
   void onButton(int id, Button* button);
@@ -71,7 +72,9 @@ class ZarvoApp {
   int rotateX = 0;
   int rotateY = 0;
   int rotateZ = 0;
-  float fov = 80.0f;
+  // The field of view a track opens with.
+  static constexpr float startFov = 80.0f;
+  float fov = startFov;
   float clipNear = 1.0f;
   float clipFar = 30000.0f;
   // A click this soon after one that changed the screen is the second of a double-click, and is dropped: it would
@@ -84,6 +87,8 @@ class ZarvoApp {
   void onHelpClicked(int id, Button* button);
   // Opens a track in place of the one shown, with the camera started anew.
   void replaceTrack(const std::string& path);
+  // Unloads the track and hands its memory back to the system.
+  void closeTrack();
 
   TCallback<ZarvoApp> helpCallback;
   // Why a given path did not open, shown on the list until a track is shown.
@@ -94,8 +99,3 @@ class ZarvoApp {
   bool windowOpen = false;
 };
 
-extern ZarvoApp* theApp;
-
-// The whole program: creates the application, opens what the first argument names, runs the message loop,
-// tears down; returns the exit code.
-int runZarvo(const std::vector<std::string>& arguments);

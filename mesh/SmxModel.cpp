@@ -7,15 +7,11 @@
 #include <cstdio>
 #include <limits>
 
-#include "mesh/ClipMatrix.h"
-#include "mesh/CullWorkers.h"
 #include "mesh/LoadProgress.h"
-#include "mesh/RendererQueue.h"
+#include "mesh/PieceCornersBuilder.h"
 #include "mesh/SmxDefect.h"
 #include "mesh/SmxFormat.h"
 #include "mesh/SmxReader.h"
-#include "mesh/SubpixelCull.h"
-#include "mesh/ViewVolume.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -29,12 +25,6 @@ constexpr GLint groundCorners[4][2] = {
     {100000000, 120000000},
     {-100000000, 120000000},
 };
-
-// While the track is culled, a flush after this many pieces lets the renderer's threads draw what has
-// been handed over while the next pieces are culled and sent (measured: on a 10M-triangle track the
-// start view gains about an eighth; on a 1M one nothing shows, for flushes every 2 to 16 pieces). Each
-// flush is also where the queue is held to its bound, which every 8 pieces would be too coarse for.
-constexpr std::size_t piecesBetweenFlushes = 2;
 
 constexpr GLfloat axisLength = 100000000.0f;
 constexpr GLfloat axisLineWidth = 2.0f;
@@ -109,7 +99,7 @@ std::int64_t compilePiece(SmxReader& reader, std::int64_t records, SmxModel::Pie
 }
 
 void drawAxes() {
-  // The width is left set: the overlay sets its own before it draws lines.
+  glPushAttrib(GL_LINE_BIT);
   glLineWidth(axisLineWidth);
   glBegin(GL_LINES);
   glColor3f(1, 0, 0);
@@ -123,6 +113,7 @@ void drawAxes() {
   glVertex3f(0, 0, 0);
   glVertex3f(0, 0, axisLength / 2);
   glEnd();
+  glPopAttrib();
 }
 
 bool isOutOfMemory(const SmxDefect& defect) {
@@ -155,6 +146,7 @@ bool SmxModel::load(const std::string& path, const Progress& progress) {
   const auto noteOutOfMemory = [&](const SmxDefect& defect) { outOfMemory |= isOutOfMemory(defect); };
   SmxReader walk(file, size, noteOutOfMemory);
   // A file that ends inside its header has no ground colour: its list stays empty.
+  unsigned char header[64];
   const bool headerRead = walk.readHeader(header);
   LoadProgress told(progress, walk.objectCount(), size);
   Failure stopped = countTriangles(walk, told);
@@ -235,7 +227,7 @@ void SmxModel::unload() {
   failure = Failure::NoFailure;
   declared = 0;
   if (!loaded) return;
-  workers.reset();
+  drawer.stop();
   glDeleteLists(displayList, 1);
   deletePieces();
   filePath.clear();
@@ -243,71 +235,23 @@ void SmxModel::unload() {
 }
 
 void SmxModel::draw() const {
-  drawn = leftOut = 0;
+  counts = {};
   if (!loaded) return;
   if (!(culling && smallTriangleCull)) {
     glCallList(displayList);
-    drawTrack(false);
+    counts = drawer.draw(pieces, corners, culling, false);
   } else {
     // Every colour is opaque, so blending changes no pixel; with the depth test at GL_LEQUAL, as the view
     // sets it, the ground drawn last with GL_LESS shows exactly where it would have shown drawn first.
     // So the renderer blends nothing and shades no ground that the track hides.
     glPushAttrib(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glDisable(GL_BLEND);
-    drawTrack(true);
+    counts = drawer.draw(pieces, corners, culling, true);
     glDepthFunc(GL_LESS);
     glCallList(displayList);
     glPopAttrib();
   }
   if (axesShown) drawAxes();
-}
-
-void SmxModel::drawTrack(bool cullSmall) const {
-  // A piece outside the view would cost its every vertex and add no pixel.
-  const ClipMatrix matrix = ClipMatrix::current();
-  const ViewVolume volume(matrix);
-  std::vector<std::size_t> shown, small;
-  shown.reserve(pieces.size());
-  small.reserve(cullSmall ? pieces.size() : 0);
-  const SubpixelCull view = SubpixelCull::current(matrix);
-  for (std::size_t i = 0; i < pieces.size(); ++i) {
-    if (culling && !volume.mayShow(pieces[i].low, pieces[i].high)) continue;
-    shown.push_back(i);
-    if (cullSmall && view.suits(pieces[i].low, pieces[i].high, corners[i].meanArea)) small.push_back(i);
-  }
-  if (!small.empty()) {
-    if (!workers) workers = std::make_unique<CullWorkers>();
-    workers->start(small.size(), [&](std::size_t job, CullScratch& scratch, CulledPiece& out) {
-      view.cull(corners[small[job]], pieces[small[job]].low, pieces[small[job]].high, scratch, out);
-    });
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_COLOR_ARRAY);
-  }
-  // The GL calls keep file order, so the picture is the one the lists alone would give.
-  std::size_t job = 0;
-  RendererQueue queue;
-  for (const std::size_t i : shown) {
-    if (cullSmall && drawn > 0 && drawn % piecesBetweenFlushes == 0) queue.flush();
-    ++drawn;
-    if (job == small.size() || small[job] != i) {
-      glCallList(pieces[i].list);
-      queue.handed(corners[i].indices.size() / 3);
-      continue;
-    }
-    const CulledPiece& kept = workers->take(job);
-    leftOut += (corners[i].indices.size() - kept.indices.size()) / 3;
-    if (!kept.indices.empty()) {
-      glVertexPointer(3, GL_FLOAT, 0, kept.positions.data());
-      glColorPointer(3, GL_FLOAT, 0, kept.colours.data());
-      glDrawElements(GL_TRIANGLES, GLsizei(kept.indices.size()), GL_UNSIGNED_SHORT, kept.indices.data());
-      queue.handed(kept.indices.size() / 3);
-    }
-    workers->release(job++);
-  }
-  if (!small.empty()) {
-    glDisableClientState(GL_COLOR_ARRAY);
-    glDisableClientState(GL_VERTEX_ARRAY);
-  }
 }
 
 void SmxModel::startView(int& x, int& y, int& z) const {

@@ -5,24 +5,19 @@
 #include <deque>
 #include <functional>
 #include <limits>
-#include <memory>
 #include <string>
 
-#include "mesh/PieceCorners.h"
+#include "render/PieceCorners.h"
+#include "render/TrackDrawer.h"
+#include "render/TrackPiece.h"
 
-class CullWorkers;
 class LoadProgress;
 class SmxReader;
 
 class SmxModel {
  public:
-  // A run of at most maxPieceTriangles triangles of one object, in a display list of its own,
-  // with the box around its corners in mesh units.
-  struct Piece {
-    unsigned list;
-    std::int32_t low[3];
-    std::int32_t high[3];
-  };
+  // A run of at most maxPieceTriangles triangles of one object.
+  using Piece = TrackPiece;
   static constexpr std::int64_t maxPieceTriangles = 16384;
 
   // Why the last load left nothing loaded. TooBig: the memory left could not hold it; OverCeiling: the
@@ -65,40 +60,35 @@ class SmxModel {
   std::int64_t declaredTriangles() const { return declared; }
   const std::deque<Piece>& trackPieces() const { return pieces; }
   // How many pieces the last draw called.
-  std::size_t piecesDrawn() const { return drawn; }
+  std::size_t piecesDrawn() const { return counts.pieces; }
   // With culling off, draw calls every piece: only tests turn it off, to compare pictures.
   void setCulling(bool on) { culling = on; }
   // The small-triangle cull, exact only for some renderers (SubpixelCull::provenFor); off until set.
   void setSmallTriangleCull(bool on) { smallTriangleCull = on; }
   // How many triangles the last draw left out as lighting no pixel.
-  std::size_t trianglesLeftOut() const { return leftOut; }
+  std::size_t trianglesLeftOut() const { return counts.trianglesLeftOut; }
   // Files that declare more triangles are refused before anything is read. Tests lower it.
   void setTriangleCeiling(std::int64_t most) { triangleCeiling = most; }
 
  private:
   Failure countTriangles(SmxReader& walk, LoadProgress& progress);
   Failure compilePieces(SmxReader& reader, LoadProgress& progress);
-  // The pieces that may be in view, in file order; with cullSmall, those whose triangles are small on
-  // screen without the triangles that light no pixel centre.
-  void drawTrack(bool cullSmall) const;
   void deletePieces();
   bool fail(Failure why);
 
-  unsigned char header[64] = {};
   unsigned displayList = 0;  // the ground plane
   std::string filePath;
   bool loaded = false;
   bool axesShown = false;
   bool culling = true;
   bool smallTriangleCull = false;
-  mutable std::size_t drawn = 0;
-  mutable std::size_t leftOut = 0;
+  mutable DrawCounts counts;
   // Deques grow a small block at a time, which the memory check before each piece covers; a vector would
   // ask for one block as large as all the pieces.
   std::deque<Piece> pieces;
   std::deque<PieceCorners> corners;  // beside pieces, one for each
-  // Started by the first draw that culls, stopped with the track.
-  mutable std::unique_ptr<CullWorkers> workers;
+  // Its helper threads start with the first draw that culls and stop with the track.
+  mutable TrackDrawer drawer;
   Failure failure = Failure::NoFailure;
   int openErrno = 0;
   std::int64_t declared = 0;

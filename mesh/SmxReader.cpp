@@ -3,7 +3,6 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -27,17 +26,6 @@ SmxReader::SmxReader(std::FILE* file, std::int64_t fileSize, DefectListener onDe
       buffer(new (std::nothrow) unsigned char[bufferSize]),
       refillSize(bufferSize) {
   if (!buffer) stop(SmxDefect::Kind::BufferNotAllocated, 0, bufferSize);
-}
-
-std::FILE* SmxReader::open(const char* path) {
-  // NOTE: Linux opens a folder as an empty file, and a pipe would wait for a writer.
-  struct stat status;
-  if (stat(path, &status) != 0) return nullptr;
-  if (!S_ISREG(status.st_mode)) {
-    errno = S_ISDIR(status.st_mode) ? EISDIR : EINVAL;
-    return nullptr;
-  }
-  return std::fopen(path, "rb");
 }
 
 std::int64_t SmxReader::sizeOf(std::FILE* file) {

@@ -20,11 +20,6 @@ class SmxReader {
   SmxReader(const SmxReader&) = delete;
   SmxReader& operator=(const SmxReader&) = delete;
 
-  // Opens a regular file for reading. Anything else (a folder, a pipe, a device) counts as
-  // a file that cannot be opened: null, as when the file is missing. errno then says why,
-  // EISDIR for a folder and EINVAL for the others.
-  static std::FILE* open(const char* path);
-
   // The size of an open file, or the largest value when it cannot be told.
   static std::int64_t sizeOf(std::FILE* file);
 

@@ -77,7 +77,8 @@ struct DirectoryEntry {
 // ignored). False when the search cannot start: a missing folder or no match.
 bool findFiles(const char* pattern, std::vector<DirectoryEntry>& entries);
 
-// Paths inside the program are UTF-8 on every system.
+// Paths are UTF-8 on Windows, where the backend turns them into the system's wide names; on Linux they are
+// the bytes the system gives and takes, usually but not always UTF-8.
 // Opens a regular file for reading, never waiting on a pipe. Anything else counts as a file that cannot be opened:
 // null, as when the file is missing; errno then says why: EISDIR for a folder, ENODEV for the rest (a pipe, a device).
 std::FILE* openFile(const std::string& path);

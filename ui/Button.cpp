@@ -13,19 +13,19 @@
 namespace {
 
 // Formatted texts are cut to this buffer: 255 characters and the terminator.
-constexpr int kFormatBufferSize = 256;
+constexpr int formatBufferSize = 256;
 
 // The text's first baseline sits this far below the top edge, later lines follow at the line pitch.
-constexpr int kTextInset = 4;
-constexpr int kFirstBaselineDrop = 12;
+constexpr int textInset = 4;
+constexpr int firstBaselineDrop = 12;
 
 // This code would call the list after the font's last one.
-constexpr unsigned char kCodeOutsideFont = platform::fontGlyphCount;
+constexpr unsigned char codeOutsideFont = platform::fontGlyphCount;
 
-const unsigned char kTopColour[4] = {128, 128, 128, 128};
-const unsigned char kOutlineColour[4] = {255, 255, 255, 128};
-const unsigned char kTextColour[3] = {255, 255, 255};
-const unsigned char kFillColour[4] = {0, 100, 255, 200};
+const unsigned char topColour[4] = {128, 128, 128, 128};
+const unsigned char outlineColour[4] = {255, 255, 255, 128};
+const unsigned char textColour[3] = {255, 255, 255};
+const unsigned char fillColour[4] = {0, 100, 255, 200};
 
 struct Placement {
   int left;
@@ -90,11 +90,9 @@ const unsigned char* Button::getColour() const { return colour; }
 
 void Button::setFont(int firstList) { font = firstList; }
 
-int Button::getFont() const { return font; }
-
 void Button::setText(const char* format, ...) {
   if (!format) return;
-  char buffer[kFormatBufferSize];
+  char buffer[formatBufferSize];
   va_list args;
   va_start(args, format);
   const int written = std::vsnprintf(buffer, sizeof buffer, format, args);
@@ -119,14 +117,14 @@ void Button::setFill(double share) { fill = std::clamp(share, 0.0, 1.0); }
 std::vector<std::string> Button::lines() const {
   const std::string shown = fontCodes(text);
   const size_t columns =
-      wrapping ? static_cast<size_t>(std::max((width - 2 * kTextInset) / widestGlyph, 1)) : std::string::npos;
+      wrapping ? static_cast<size_t>(std::max((width - 2 * textInset) / widestGlyph, 1)) : std::string::npos;
   std::vector<std::string> found;
   for (size_t start = 0; start <= shown.size();) {
     size_t end = shown.find('\n', start);
     if (end == std::string::npos) end = shown.size();
     std::string line;
     for (size_t i = start; i < end; ++i)
-      if (static_cast<unsigned char>(shown[i]) != kCodeOutsideFont) line += shown[i];
+      if (static_cast<unsigned char>(shown[i]) != codeOutsideFont) line += shown[i];
     while (line.size() > columns) {
       const size_t space = line.rfind(' ', columns);
       const bool atSpace = space != std::string::npos && space > 0;
@@ -160,27 +158,27 @@ void Button::draw() const {
   glColor4ubv(colour);
   glVertex2i(left, bottom);
   glVertex2i(right, bottom);
-  glColor4ubv(kTopColour);
+  glColor4ubv(topColour);
   glVertex2i(right, top);
   glVertex2i(left, top);
   glEnd();
 
   if (fill > 0) {
-    glColor4ubv(kFillColour);
+    glColor4ubv(fillColour);
     rectangle(GL_QUADS, left, bottom, left + static_cast<int>(fill * width + 0.5), top);
   }
 
   glLineWidth(1.0f);
-  glColor4ubv(kOutlineColour);
+  glColor4ubv(outlineColour);
   rectangle(GL_LINE_LOOP, left, bottom, right, top);
 
   if (text.empty() || font == 0) return;
 
-  int penY = top - kFirstBaselineDrop;
+  int penY = top - firstBaselineDrop;
   for (const std::string& line : lines()) {
     // The raster position takes the current colour, so the colour comes first.
-    glColor3ubv(kTextColour);
-    glRasterPos2i(left + kTextInset, penY);
+    glColor3ubv(textColour);
+    glRasterPos2i(left + textInset, penY);
     glPushAttrib(GL_LIST_BIT);
     glListBase(static_cast<GLuint>(font));
     glCallLists(static_cast<GLsizei>(line.size()), GL_UNSIGNED_BYTE, line.data());

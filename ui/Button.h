@@ -35,7 +35,6 @@ class Button {
   void setColour(unsigned char r, unsigned char g, unsigned char b, unsigned char a);
   const unsigned char* getColour() const;
   void setFont(int firstList);
-  int getFont() const;
 
   // printf-style; at most 255 characters are kept, a null format keeps the text.
   void setText(const char* format, ...)

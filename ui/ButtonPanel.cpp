@@ -3,8 +3,8 @@
 #include <GL/gl.h>
 
 #include <cassert>
-#include <cstdio>
 
+#include "platform/InputCodes.h"
 #include "platform/Platform.h"
 #include "ui/Button.h"
 #include "ui/Callback.h"
@@ -12,10 +12,8 @@
 
 namespace {
 
-constexpr unsigned kLeftButtonFlag = 0x01;
-
 // Hover tells it from a box's normal colour by the R byte alone.
-constexpr unsigned char kHighlightColour[4] = {128, 128, 128, 128};
+constexpr unsigned char highlightColour[4] = {128, 128, 128, 128};
 
 void paint(Button& button, const unsigned char (&colour)[4]) {
   button.setColour(colour[0], colour[1], colour[2], colour[3]);
@@ -44,11 +42,8 @@ bool ButtonPanel::remove(int id) {
 }
 
 void ButtonPanel::clear() {
-  for (auto entry = buttons.begin(); entry != buttons.end();) {
-    const int id = entry->first;
-    ++entry;  // step on before the entry under it is erased
-    if (!remove(id)) std::fputs("button not removed?", stdout);
-  }
+  for (const auto& [id, button] : buttons) delete button;
+  buttons.clear();
 }
 
 void ButtonPanel::setListener(Callback* newListener) { listener = newListener; }
@@ -63,10 +58,10 @@ bool ButtonPanel::hover(int x, int y, unsigned /*flags*/) {
     const bool hit = button->hitTest(x, y);
     const unsigned char red = button->getColour()[0];
     if (hit && red == Button::normalColour[0]) {
-      paint(*button, kHighlightColour);
+      paint(*button, highlightColour);
       return true;
     }
-    if (!hit && red == kHighlightColour[0]) {
+    if (!hit && red == highlightColour[0]) {
       paint(*button, Button::normalColour);
       return true;
     }
@@ -75,7 +70,7 @@ bool ButtonPanel::hover(int x, int y, unsigned /*flags*/) {
 }
 
 bool ButtonPanel::click(int x, int y, unsigned flags) {
-  if (!visible || !(flags & kLeftButtonFlag) || !listener) return false;
+  if (!visible || !(flags & mouseFlags::left) || !listener) return false;
   for (const auto& [id, button] : buttons) {
     if (!button->hitTest(x, y)) continue;
     // The listener may clear the panel, deleting this box and the entry being walked:
@@ -90,15 +85,20 @@ void ButtonPanel::draw() const {
   if (!visible) return;
   // The boxes lie over the 3D picture whatever its depth; the picture itself stays.
   glClear(GL_DEPTH_BUFFER_BIT);
+  // Both matrices are the overlay's for this pass only.
   glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
   glLoadIdentity();
   glOrtho(0, viewportWidth, 0, viewportHeight, -1, 1);
   glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
   glPushMatrix();
+  glLoadIdentity();
   // Ascending ids: where boxes overlap, the higher id ends on top.
   for (const auto& entry : buttons) entry.second->draw();
   glPopMatrix();
+  glMatrixMode(GL_PROJECTION);
+  glPopMatrix();
+  glMatrixMode(GL_MODELVIEW);
 }
 
 int ButtonPanel::createFont(int height, const char* faceName) {

@@ -1,34 +1,7 @@
 #include "ui/Utf8Text.h"
 
 #include "platform/Platform.h"
-
-namespace {
-
-// Length of the UTF-8 sequence at text[at], or 0 when it is not well formed.
-size_t utf8SequenceAt(const std::string& text, size_t at) {
-  const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
-  const unsigned char lead = byte(at);
-  const size_t length = lead < 0x80                   ? 1
-                        : lead >= 0xC2 && lead < 0xE0 ? 2
-                        : lead >= 0xE0 && lead < 0xF0 ? 3
-                        : lead >= 0xF0 && lead < 0xF5 ? 4
-                                                      : 0;
-  if (length == 0 || at + length > text.size()) return 0;
-  for (size_t i = at + 1; i < at + length; ++i)
-    if ((byte(i) & 0xC0) != 0x80) return 0;
-  return length;
-}
-
-}  // namespace
-
-bool isUtf8(const std::string& text) {
-  for (size_t at = 0; at < text.size();) {
-    const size_t length = utf8SequenceAt(text, at);
-    if (length == 0) return false;
-    at += length;
-  }
-  return true;
-}
+#include "platform/Utf8.h"
 
 std::string fontCodes(const std::string& text) {
   if (!isUtf8(text)) return text;

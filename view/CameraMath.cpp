@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "view/InputCodes.h"
+#include "platform/InputCodes.h"
 
 namespace {
 

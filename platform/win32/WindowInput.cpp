@@ -1,7 +1,7 @@
 // Posts messages to the main window and its thread, from any thread.
 #include "platform/WindowInput.h"
 
-#include "platform/win32/Win32Window.h"
+#include "platform/win32/MainWindow.h"
 
 namespace platform {
 
@@ -11,7 +11,7 @@ struct WindowInput::Target {
 };
 
 WindowInput::WindowInput()
-    : target(new Target{mainWindow(), GetWindowThreadProcessId(mainWindow(), nullptr)}) {}
+    : target(new Target{win32::mainWindow(), GetWindowThreadProcessId(win32::mainWindow(), nullptr)}) {}
 
 WindowInput::~WindowInput() { delete target; }
 

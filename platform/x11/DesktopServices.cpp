@@ -12,15 +12,15 @@ namespace platform {
 namespace {
 
 // Windows' default application workspace grey, 171, 171, 171, as 0x00BBGGRR.
-constexpr unsigned kWorkspaceGrey = 0x00ABABAB;
+constexpr unsigned workspaceGrey = 0x00ABABAB;
 // NOTE: the X server keeps no double-click time; this is the usual desktops' default (GTK's among them).
-constexpr int kDoubleClickTime = 400;
+constexpr int usualDoubleClickTime = 400;
 
 }  // namespace
 
-unsigned workspaceColour() { return kWorkspaceGrey; }
+unsigned workspaceColour() { return workspaceGrey; }
 
-int doubleClickTime() { return kDoubleClickTime; }
+int doubleClickTime() { return usualDoubleClickTime; }
 
 std::string hostName() {
   char name[HOST_NAME_MAX + 1] = {};

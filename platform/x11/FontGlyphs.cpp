@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/Platform.h"
-#include "platform/x11/X11Window.h"
+#include "platform/x11/MainWindow.h"
 
 namespace platform {
 

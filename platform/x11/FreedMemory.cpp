@@ -14,17 +14,17 @@ namespace {
 // NOTE: the renderer (Mesa's llvmpipe) allocates some 70 MB a frame on a 1M-triangle track in
 // blocks below the mmap threshold. By default glibc trims the heap after every frame, so each
 // frame faults the memory in again and takes five times as long; this bound covers a big track.
-constexpr int kKeptFreedBytes = 1 << 30;
+constexpr int keptFreedBytes = 1 << 30;
 // NOTE: a set trim threshold stops glibc from raising its mmap threshold as it goes, and a load
 // whose list blocks are each mapped afresh takes a sixth longer; blocks below glibc's largest
 // threshold come from the heap, as they would once it had adapted.
-constexpr int kLargestHeapBlock = 4 * 1024 * 1024 * sizeof(long);
+constexpr int largestHeapBlock = 4 * 1024 * 1024 * sizeof(long);
 
 }  // namespace
 
 void keepFreedMemory() {
-  mallopt(M_TRIM_THRESHOLD, kKeptFreedBytes);
-  mallopt(M_MMAP_THRESHOLD, kLargestHeapBlock);
+  mallopt(M_TRIM_THRESHOLD, keptFreedBytes);
+  mallopt(M_MMAP_THRESHOLD, largestHeapBlock);
 }
 
 void releaseFreedMemory() { malloc_trim(0); }

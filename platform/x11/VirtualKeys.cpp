@@ -77,18 +77,18 @@ const std::unordered_map<KeySym, unsigned>& namedKeys() {
   return keys;
 }
 
-constexpr unsigned kNumpad0 = 0x60;
-constexpr unsigned kF1 = 0x70;
-constexpr int kFunctionKeys = 24;
+constexpr unsigned numpad0 = 0x60;
+constexpr unsigned f1 = 0x70;
+constexpr int functionKeys = 24;
 
 unsigned virtualKeyOfSymbol(KeySym symbol) {
   if (symbol >= XK_a && symbol <= XK_z) return static_cast<unsigned>(symbol - XK_a + 'A');
   if ((symbol >= XK_A && symbol <= XK_Z) || (symbol >= XK_0 && symbol <= XK_9))
     return static_cast<unsigned>(symbol);
   if (symbol >= XK_KP_0 && symbol <= XK_KP_9)
-    return static_cast<unsigned>(symbol - XK_KP_0 + kNumpad0);
-  if (symbol >= XK_F1 && symbol < XK_F1 + kFunctionKeys)
-    return static_cast<unsigned>(symbol - XK_F1 + kF1);
+    return static_cast<unsigned>(symbol - XK_KP_0 + numpad0);
+  if (symbol >= XK_F1 && symbol < XK_F1 + functionKeys)
+    return static_cast<unsigned>(symbol - XK_F1 + f1);
   const auto found = namedKeys().find(symbol);
   return found == namedKeys().end() ? 0 : found->second;
 }
@@ -100,10 +100,10 @@ struct KeyRow {
   unsigned firstKeycode;
   const char* codes;
 };
-constexpr KeyRow kPositionRows[] = {{10, "1234567890"}, {24, "QWERTYUIOP"}, {38, "ASDFGHJKL"}, {52, "ZXCVBNM"}};
+constexpr KeyRow positionRows[] = {{10, "1234567890"}, {24, "QWERTYUIOP"}, {38, "ASDFGHJKL"}, {52, "ZXCVBNM"}};
 
 unsigned virtualKeyOfPosition(unsigned keycode) {
-  for (const KeyRow& row : kPositionRows) {
+  for (const KeyRow& row : positionRows) {
     const std::string_view codes = row.codes;
     if (keycode >= row.firstKeycode && keycode < row.firstKeycode + codes.size())
       return static_cast<unsigned char>(codes[keycode - row.firstKeycode]);
@@ -121,7 +121,7 @@ KeySym symbolOf(Display* display, unsigned keycode, unsigned modifiers, unsigned
 // Whether any letter key of a group types a Latin letter unshifted. Hebrew's types Latin capitals with Shift,
 // and its W and Q keys an apostrophe and a slash, so only the unshifted letters tell.
 bool typesLatin(Display* display, unsigned group) {
-  for (const KeyRow& row : kPositionRows) {
+  for (const KeyRow& row : positionRows) {
     const unsigned end = row.firstKeycode + std::string_view(row.codes).size();
     for (unsigned keycode = row.firstKeycode; keycode < end; ++keycode) {
       const KeySym symbol = symbolOf(display, keycode, 0, group);

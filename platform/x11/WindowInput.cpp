@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/x11/X11Window.h"
+#include "platform/x11/MainWindow.h"
 
 namespace platform {
 
@@ -32,7 +32,7 @@ void sendKey(Display* display, Window window, int type, char letter) {
 
 WindowInput::WindowInput()
     : target(new Target{XOpenDisplay(DisplayString(x11::mainWindow.display)), x11::mainWindow.window,
-                        x11::mainWindow.deleteMessage}) {}
+                        x11::mainWindow.atoms.wmDeleteWindow}) {}
 
 WindowInput::~WindowInput() {
   XCloseDisplay(target->display);

@@ -1,7 +1,7 @@
 // The lines of a text/uri-list and what each names: a local file's path, or a refusal that keeps the line.
 #include <gtest/gtest.h>
 
-#include "app/DroppedItems.h"
+#include "platform/DroppedItems.h"
 #include "platform/Platform.h"
 
 void PrintTo(const DroppedItem& item, std::ostream* out) {

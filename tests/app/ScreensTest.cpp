@@ -9,12 +9,12 @@
 
 #include "Circuit.h"
 #include "ProcessMemory.h"
+#include "platform/InputCodes.h"
 #include "support/RunningApp.h"
 #include "support/SmxBytes.h"
 #include "support/WindowState.h"
 #include "ui/Button.h"
 #include "ui/Utf8Text.h"
-#include "view/InputCodes.h"
 
 namespace {
 

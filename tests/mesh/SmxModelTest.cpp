@@ -88,9 +88,9 @@ TEST(SmxModel, DrawsTheGroundEveryDrawableTriangleInFileOrderAndTheAxesFromOneCa
   EXPECT_EQ(liveLists().size(), before.size() + 1 + boxes.size());
   EXPECT_EQ(axesDrawn(model), (std::vector<std::array<long, 7>>{
                                   {360, 240, 540, 240, 255, 0, 0}, {360, 240, 360, 240, 0, 255, 0}, {360, 240, 360, 300, 0, 0, 255}}));
-  GLfloat lineWidth = 0;  // left for the overlay to set
+  GLfloat lineWidth = 0;  // the axes' own, restored when they are done
   glGetFloatv(GL_LINE_WIDTH, &lineWidth);
-  EXPECT_EQ(lineWidth, 2.0f);
+  EXPECT_EQ(lineWidth, 1.0f);
   model.setShowAxes(false);  // else its lines would cover the patches on y = 0
   // The ground spans x -1e8..1e8 and y -1e8..1.2e8 and faces up.
   expectPixels(model, {{-0.98e8, -0.98e8, ground}, {0.98e8, 1.18e8, ground}, {0, -6e7, ground}, {trailing.x, trailing.y, ground},

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "mesh/SubpixelCull.h"
+#include "render/SubpixelCull.h"
 
 namespace {
 

@@ -13,21 +13,21 @@
 #include "ui/ButtonPanel.h"
 
 TEST(FontGlyphs, PrintableGlyphsAreAbout12PixelsHighAndAdvanceByOneWidth) {
-  constexpr int kWidth = 200, kHeight = 100;
+  constexpr int width = 200, height = 100;
   RunningApp running;
   ASSERT_TRUE(running.created);
   const int base = ButtonPanel().createFont(12, "Courier New");
-  usePixelProjection(kWidth, kHeight);
+  usePixelProjection(width, height);
   glListBase(base);
   const auto litRows = [&](const char* text) {  // those holding lit pixels, bottom up
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glRasterPos2i(10, 40);
     glCallLists(GLsizei(std::strlen(text)), GL_UNSIGNED_BYTE, text);
-    std::vector<GLubyte> pixels(kWidth * kHeight);
-    glReadPixels(0, 0, kWidth, kHeight, GL_RED, GL_UNSIGNED_BYTE, pixels.data());
+    std::vector<GLubyte> pixels(width * height);
+    glReadPixels(0, 0, width, height, GL_RED, GL_UNSIGNED_BYTE, pixels.data());
     std::vector<int> rows;
-    for (int y = 0; y < kHeight; ++y)
-      if (std::any_of(&pixels[y * kWidth], &pixels[(y + 1) * kWidth], [](GLubyte p) { return p > 200; })) rows.push_back(y);
+    for (int y = 0; y < height; ++y)
+      if (std::any_of(&pixels[y * width], &pixels[(y + 1) * width], [](GLubyte p) { return p > 200; })) rows.push_back(y);
     return rows;
   };
   EXPECT_TRUE(litRows("  ").empty()) << "a space lights nothing";

@@ -22,6 +22,7 @@
 
 #include "Circuit.h"
 #include "Random.h"
+#include "platform/InputCodes.h"
 #include "platform/Platform.h"
 #include "support/Footprint.h"
 #include "support/RunningApp.h"
@@ -29,7 +30,6 @@
 #include "support/WindowState.h"
 #include "ui/Button.h"
 #include "ui/Viewport.h"
-#include "view/InputCodes.h"
 
 namespace fs = std::filesystem;
 

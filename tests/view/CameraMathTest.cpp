@@ -3,8 +3,8 @@
 
 #include <utility>
 
+#include "platform/InputCodes.h"
 #include "view/CameraMath.h"
-#include "view/InputCodes.h"
 
 TEST(CameraMath, PanTableAndItsStepCloseToTheGround) {
   const struct {

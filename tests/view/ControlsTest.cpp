@@ -6,11 +6,11 @@
 #include <string>
 #include <utility>
 
+#include "platform/InputCodes.h"
 #include "support/RunningApp.h"
 #include "support/SmxBytes.h"
 #include "ui/Button.h"
 #include "ui/Viewport.h"
-#include "view/InputCodes.h"
 
 namespace {
 

@@ -35,13 +35,13 @@ std::vector<unsigned char> picture() {
 TEST(Frame, ResizeSetsTheViewportAndTheAspectRepaintsAskForAFrameAndTheFocusSetsTheOpacity) {
   RunningApp running;
   ZarvoApp& app = running.app;
-  // The overlay pass replaces the projection; with the overlay hidden the frame's own stays.
-  app.panel.setVisible(false);
+  // The overlay pass draws with a projection of its own and restores the frame's.
   for (const auto& size : {std::pair{720, 480}, std::pair{1000, 700}}) {
     EXPECT_EQ(running.framesRequestedDuring([&] { app.onResize(size.first, size.second); }), 1u);
     app.render();  // its projection is the one gluPerspective makes of the window's aspect
     std::array<GLdouble, 16> drawn, expected;
     glGetDoublev(GL_PROJECTION_MATRIX, drawn.data());
+    glMatrixMode(GL_PROJECTION);  // render ends in the model-view
     glLoadIdentity();
     gluPerspective(80, static_cast<double>(size.first) / size.second, 1, 30000);
     glGetDoublev(GL_PROJECTION_MATRIX, expected.data());

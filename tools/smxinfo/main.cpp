@@ -1,5 +1,7 @@
 // smxinfo: describes an SMX file and lists every defect in it with its byte offset.
 // Exit status: 0 for a sound file, 1 when it has defects, 2 when it cannot be read.
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cinttypes>
@@ -50,6 +52,19 @@ void printDefect(const SmxDefect& d) {
   std::printf(" %s (%s %" PRId64 ")\n", describe(d.kind), valueName(d.kind), d.value);
 }
 
+// A regular file, opened for reading; anything else counts as a file that cannot be opened: null, errno
+// EISDIR for a folder and EINVAL for the others.
+// NOTE: Linux opens a folder as an empty file, and a pipe would wait for a writer.
+std::FILE* openRegularFile(const char* path) {
+  struct stat status;
+  if (stat(path, &status) != 0) return nullptr;
+  if (!S_ISREG(status.st_mode)) {
+    errno = S_ISDIR(status.st_mode) ? EISDIR : EINVAL;
+    return nullptr;
+  }
+  return std::fopen(path, "rb");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -63,7 +78,7 @@ int main(int argc, char** argv) {
     std::fputs(usage, stderr);
     return 2;
   }
-  std::FILE* file = SmxReader::open(argv[1]);
+  std::FILE* file = openRegularFile(argv[1]);
   if (!file) {
     std::fprintf(stderr, "smxinfo: cannot open %s: %s\n", argv[1], std::strerror(errno));
     return 2;

@@ -9,12 +9,14 @@
 #include <filesystem>
 
 #include "platform/Platform.h"
-#include "platform/win32/Win32Window.h"
+#include "platform/win32/MainWindow.h"
 #include "support/Drops.h"
 #include "support/RunningApp.h"
 #include "support/SmxBytes.h"
 #include "support/WindowState.h"
 #include "ui/Button.h"
+
+using platform::win32::mainWindow;
 
 TEST(MainWindow, ShowsAStyledWindowWhoseMessagesEachCallOneHandlerAndTeardownReleasesIt) {
   ASSERT_TRUE(platform::openWindow("ZarvoSeam", "seam", 720, 480, 16));

@@ -12,8 +12,8 @@
 #include <thread>
 
 #include "platform/Platform.h"
-#include "platform/x11/EventDispatch.h"
-#include "platform/x11/X11Window.h"
+#include "platform/x11/MainWindow.h"
+#include "platform/x11/WindowEvents.h"
 #include "support/Drops.h"
 #include "support/RecordingApp.h"
 #include "support/SmxBytes.h"
@@ -90,7 +90,7 @@ TEST_F(X11WindowTest, TellsTheWindowManagerTitleOpacityAndCloseProtocol) {
     EXPECT_EQ(windowProperty("_NET_WM_NAME"), "UTF8_STRING " + std::string(row.utf8));
     EXPECT_EQ(windowProperty("_NET_WM_WINDOW_OPACITY"), "CARDINAL " + std::to_string(row.opacity));
   }
-  EXPECT_EQ(windowProperty("WM_PROTOCOLS"), "ATOM " + std::to_string(mainWindow.deleteMessage));
+  EXPECT_EQ(windowProperty("WM_PROTOCOLS"), "ATOM " + std::to_string(mainWindow.atoms.wmDeleteWindow));
 }
 
 // An event as the server would deliver it under `layouts`: `detail` is the keycode, button, Expose count, focus mode

@@ -1,7 +1,10 @@
 #include "support/WindowState.h"
 
-#include "platform/win32/Win32Text.h"
-#include "platform/win32/Win32Window.h"
+#include "platform/win32/MainWindow.h"
+#include "platform/win32/WideText.h"
+
+using platform::win32::mainWindow;
+using platform::win32::utf8FromWide;
 
 std::string windowTitle() {
   wchar_t title[1024] = {};

@@ -3,8 +3,10 @@
 #include <X11/Xutil.h>
 
 #include <cstdint>
+#include <cstring>
 
-#include "platform/x11/X11Window.h"
+#include "platform/x11/MainWindow.h"
+#include "platform/x11/WindowProperties.h"
 
 // WM_NAME holds the title in Latin-1, as the program's strings are.
 std::string windowTitle() {
@@ -21,24 +23,24 @@ void askToClose() {
   XEvent event{};
   event.xclient = {ClientMessage, 0, True, mainWindow.display, mainWindow.window,
                    XInternAtom(mainWindow.display, "WM_PROTOCOLS", False), 32, {}};
-  event.xclient.data.l[0] = long(mainWindow.deleteMessage);
+  event.xclient.data.l[0] = long(mainWindow.atoms.wmDeleteWindow);
   XSendEvent(mainWindow.display, mainWindow.window, False, NoEventMask, &event);  // sent by the next look for events
 }
 
 std::string windowProperty(const char* name) {
   using platform::x11::mainWindow;
-  Atom type = None;
-  int format = 0;
-  unsigned long count = 0, remaining = 0;
-  unsigned char* data = nullptr;
-  XGetWindowProperty(mainWindow.display, mainWindow.window, XInternAtom(mainWindow.display, name, False), 0, 1L << 20,
-                     False, AnyPropertyType, &type, &format, &count, &remaining, &data);
-  char* typeName = type == None ? nullptr : XGetAtomName(mainWindow.display, type);
+  const auto property =
+      platform::x11::readProperty(mainWindow.window, XInternAtom(mainWindow.display, name, False), false);
+  char* typeName = property.type == None ? nullptr : XGetAtomName(mainWindow.display, property.type);
   std::string read = typeName ? typeName : "";
-  if (format == 8) read += " " + std::string(reinterpret_cast<char*>(data), count);
+  XFree(typeName);
+  if (property.format == 8) read += " " + property.bytes;
   // Format-32 items come back as sign-extended longs; the server holds their low 32 bits.
-  for (unsigned long i = 0; format == 32 && i < count; ++i) read += " " + std::to_string(std::uint32_t(reinterpret_cast<long*>(data)[i]));
-  XFree(typeName), XFree(data);
+  for (std::size_t at = 0; property.format == 32 && at + sizeof(long) <= property.bytes.size(); at += sizeof(long)) {
+    long item = 0;
+    std::memcpy(&item, property.bytes.data() + at, sizeof item);
+    read += " " + std::to_string(std::uint32_t(item));
+  }
   return read;
 }
 

@@ -1,8 +1,0 @@
-// Conversions between the program's UTF-8 text and the system's UTF-16 and ANSI text.
-#pragma once
-
-#include <string>
-
-std::wstring wideFromUtf8(const std::string& text);
-std::string utf8FromWide(const std::wstring& text);
-std::string utf8FromAnsi(const std::string& text);

@@ -1,0 +1,18 @@
+// A piece's triangles kept beside its display list as arrays, each point once, so that a frame can
+// hand the renderer only the triangles it will see, with exactly the values the list holds.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+struct PieceCorners {
+  // Each point once: x, y, z as the floats the list holds, and its colour bytes red, green, blue, which
+  // the renderer is given as i / 255 floats with an alpha of 1, as the list holds them.
+  std::vector<float> positions;
+  std::vector<unsigned char> colours;
+  // Three points a triangle, in the list's order; a piece names at most 3 * 16384 points.
+  std::vector<std::uint16_t> indices;
+  // The mean area of its triangles in square mesh units, from a sample of them, to tell how large they
+  // are on screen.
+  float meanArea = 0;
+};
