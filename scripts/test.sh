@@ -19,8 +19,8 @@ record() {  # STATUS WHAT SECONDS
 . scripts/logged-step.sh
 # beside WHAT COMMAND...: starts a test step beside the others, its output kept in a log. settle waits
 # for them all, shows each one's output and records its result. Steps started together share no
-# display or Wine prefix, and no two compile in one build folder; they take turns on the cores instead of
-# leaving one idle.
+# display, Wine prefix or build folder they build in; they take turns on the cores instead of leaving one
+# idle.
 beside_whats=() beside_pids=()
 timed() {  # LOG COMMAND...: runs COMMAND, its output in LOG and its seconds in LOG.seconds
   local since=$SECONDS status=0
@@ -83,19 +83,18 @@ first_command() {
 # would also report the GL driver's own one-off allocations.
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-# The native visit runs once, as the first command's step below: the same program and script, on the samples.
-# The sanitizer and Windows suites visit ctest's own folder of tracks, listed in another order.
-tests linux "native suites (linux)" scripts/with-display.sh ctest --preset linux -E '^EndToEnd\.Visit$'
-beside "fuzzing the reader for ${ZARVO_FUZZ_SECONDS:-30} s" scripts/fuzz.sh "${ZARVO_FUZZ_SECONDS:-30}"
-# Three steps at once: the fuzzer is done long before the native suites, and this visit takes its core.
-tests linux "the first command (run.sh) without a display: its visit of the samples" first_command
-settle
-# The visit's paths run in the sanitized program through its other suites; the visit itself, a minute and a half
-# there, is left to the native and Windows programs, which keeps CI within its time.
-tests linux-asan "sanitizer suites (linux-asan)" scripts/with-display.sh ctest --preset linux-asan -E '^EndToEnd\.Visit$'
+# All the suites at once: the Windows suites, the longest, wait on Wine more than they use a core, and
+# the others take turns beside them. The native visit runs once, as the first command's step: the same
+# program and script, on the samples. The sanitized program's paths through the visit are covered by
+# its other suites; the visit itself, a minute and a half there, is left out to keep CI within its time.
 tests "$windows_build" "Windows suites on the $windows_build build, under Wine ($windows_why)" \
   scripts/with-display.sh --wine "$windows_build" ctest --preset "$windows_build"
-# Beside the suites: every program is built by now, so the packages' builds only add their archives.
+tests linux "native suites (linux)" scripts/with-display.sh ctest --preset linux -E '^EndToEnd\.Visit$'
+tests linux "the first command (run.sh) without a display: its visit of the samples" first_command
+tests linux-asan "sanitizer suites (linux-asan)" scripts/with-display.sh ctest --preset linux-asan -E '^EndToEnd\.Visit$'
+beside "fuzzing the reader for ${ZARVO_FUZZ_SECONDS:-30} s" scripts/fuzz.sh "${ZARVO_FUZZ_SECONDS:-30}"
+settle
+# After the first command, whose build step works in build/linux too.
 tests "$unrun" "the $unrun zarvo.exe, checked without running it" \
   bash tests/package/check-exe.sh "$unrun" "build/$unrun/platform/win32/zarvo.exe"
 beside "packages (.deb, win32 and win64 zips)" bash tests/package/check-packages.sh
