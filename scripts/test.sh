@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine, builds every preset from scratch and runs every test: native (plain and
 # ASan/UBSan), the Windows suites under Wine, the packages, the fuzz target for a bounded time
-# (ZARVO_FUZZ_SECONDS, default 30; its corpus is also replayed by the tests), the end-to-end visits of
+# (ZARVO_FUZZ_SECONDS, default 15; its corpus is also replayed by the tests), the end-to-end visits of
 # the real program, and the README's first command (run.sh) as a newcomer gets it without a display. The
 # Windows suites run on the 32-bit build where this machine runs 32-bit programs, else (or with
 # ZARVO_WINE64=1) on the 64-bit build, the 32-bit one then checked unrun.
@@ -86,13 +86,14 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 # All the suites at once: the Windows suites, the longest, wait on Wine more than they use a core, and
 # the others take turns beside them. The native visit runs once, as the first command's step: the same
 # program and script, on the samples. The sanitized program's paths through the visit are covered by
-# its other suites; the visit itself, a minute and a half there, is left out to keep CI within its time.
+# its other suites; the visit itself, a minute and a half there, is left out to keep CI within its time,
+# as is the native replay of the soak's random run, which the sanitized program replays.
 tests "$windows_build" "Windows suites on the $windows_build build, under Wine ($windows_why)" \
   scripts/with-display.sh --wine "$windows_build" ctest --preset "$windows_build"
-tests linux "native suites (linux)" scripts/with-display.sh ctest --preset linux -E '^EndToEnd\.Visit$'
+tests linux "native suites (linux)" scripts/with-display.sh ctest --preset linux -E '^(EndToEnd\.Visit|Soak\.RandomInputAndTracks)$'
 tests linux "the first command (run.sh) without a display: its visit of the samples" first_command
 tests linux-asan "sanitizer suites (linux-asan)" scripts/with-display.sh ctest --preset linux-asan -E '^EndToEnd\.Visit$'
-beside "fuzzing the reader for ${ZARVO_FUZZ_SECONDS:-30} s" scripts/fuzz.sh "${ZARVO_FUZZ_SECONDS:-30}"
+beside "fuzzing the reader for ${ZARVO_FUZZ_SECONDS:-15} s" scripts/fuzz.sh "${ZARVO_FUZZ_SECONDS:-15}"
 settle
 # After the first command, whose build step works in build/linux too.
 tests "$unrun" "the $unrun zarvo.exe, checked without running it" \
