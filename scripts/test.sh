@@ -53,18 +53,24 @@ echo "The Windows suites run on the $windows_build build: $windows_why."
 build() { cmake --preset "$1" && cmake --build --preset "$1" -j"$(nproc)" ${2:+--target "$2"}; }
 # The build whose suites cannot run here builds only what it ships.
 declare -A built only=(["$unrun"]=all)
-for preset in linux linux-asan win32 win64; do
-  since=$SECONDS
-  if logged_step "building $preset" "$logs/build-$preset.log" build "$preset" "${only[$preset]:-}"; then
-    built[$preset]=1 && record PASS "building $preset" $((SECONDS - since))
+build_preset() {
+  local since=$SECONDS
+  if logged_step "building $1" "$logs/build-$1.log" build "$1" "${only[$1]:-}"; then
+    built[$1]=1 && record PASS "building $1" $((SECONDS - since))
   else
-    record FAIL "building $preset" $((SECONDS - since))
+    record FAIL "building $1" $((SECONDS - since))
   fi
-done
+}
 # tests PRESET WHAT COMMAND...: a step beside the others that needs PRESET's build, if it was built.
 tests() {
   if [ -n "${built[$1]:-}" ]; then beside "${@:2}"; else record FAIL "$2: not run, its build failed" 0; fi
 }
+# The Windows suites, the longest, wait on Wine more than they use a core: they start as soon as their build is
+# done, beside the other builds.
+build_preset "$windows_build"
+tests "$windows_build" "Windows suites on the $windows_build build, under Wine ($windows_why)" \
+  scripts/with-display.sh --wine "$windows_build" ctest --preset "$windows_build"
+for preset in linux linux-asan "$unrun"; do build_preset "$preset"; done
 
 # The README's first command as a newcomer runs it, without a display. Its visit of the samples must pass and leave
 # their folder as it found it, holding exactly the samples make-samples.sh writes.
@@ -83,13 +89,10 @@ first_command() {
 # would also report the GL driver's own one-off allocations.
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-# All the suites at once: the Windows suites, the longest, wait on Wine more than they use a core, and
-# the others take turns beside them. The native visit runs once, as the first command's step: the same
+# The other suites beside them. The native visit runs once, as the first command's step: the same
 # program and script, on the samples. The sanitized program's paths through the visit are covered by
 # its other suites; the visit itself, a minute and a half there, is left out to keep CI within its time,
 # as is the native replay of the soak's random run, which the sanitized program replays.
-tests "$windows_build" "Windows suites on the $windows_build build, under Wine ($windows_why)" \
-  scripts/with-display.sh --wine "$windows_build" ctest --preset "$windows_build"
 tests linux "native suites (linux)" scripts/with-display.sh ctest --preset linux -E '^(EndToEnd\.Visit|Soak\.RandomInputAndTracks)$'
 tests linux "the first command (run.sh) without a display: its visit of the samples" first_command
 tests linux-asan "sanitizer suites (linux-asan)" scripts/with-display.sh ctest --preset linux-asan -E '^EndToEnd\.Visit$'
