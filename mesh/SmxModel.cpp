@@ -39,19 +39,19 @@ void compileGround(const unsigned char* header) {
 // NOTE: Mesa does not survive a failed allocation while it compiles or draws a list (it crashes inside
 // the renderer), so GL_OUT_OF_MEMORY cannot be waited for. Before a piece is begun, address space as
 // large as what the piece and a frame will take must be to be had, in one block; after the last piece,
-// as much as the first frames of the whole track take. Measured with llvmpipe: a 10M-triangle track,
-// loaded and flown over, holds 54 bytes a triangle; a frame of the file list takes up to 70 MB, and the
-// first frames over a 1M, 10M and 25M track grow the address space by 98, 169 and 203 MB. The corners
-// kept beside the lists take 16 bytes a triangle more (0.67 points of 15 bytes and three 2-byte indices
-// a triangle on the generated tracks). A frame also lists the pieces it draws and culls, a word each.
-constexpr std::uint64_t listBytesPerTriangle = 64 + 16;
+// as much as the first frames of the whole track take. Measured with llvmpipe: a 10M-triangle track held
+// as lists, loaded and flown over, holds 54 bytes a triangle; a frame of the file list takes up to 70 MB.
+// Held as arrays, a triangle takes at most 51 bytes: three points of its own, each three floats and three
+// colour bytes, and three 2-byte indices. A frame also lists the pieces it draws and culls, a word each.
+constexpr std::uint64_t listBytesPerTriangle = 64;
+constexpr std::uint64_t arrayBytesPerTriangle = 3 * (3 * sizeof(float) + 3) + 3 * sizeof(std::uint16_t);
 constexpr std::uint64_t rendererReserve = std::uint64_t{96} << 20;
 constexpr std::uint64_t trackFrameReserve = std::uint64_t{160} << 20;
 constexpr std::uint64_t frameBytesPerTriangle = 6;
 constexpr std::uint64_t frameBytesPerPiece = 2 * sizeof(std::size_t);
 
-std::uint64_t listBytes(std::int64_t triangles) {
-  return rendererReserve + std::uint64_t(triangles) * listBytesPerTriangle;
+std::uint64_t pieceBytes(std::int64_t triangles, bool asArrays) {
+  return rendererReserve + std::uint64_t(triangles) * (asArrays ? arrayBytesPerTriangle : listBytesPerTriangle);
 }
 
 std::uint64_t firstFrameBytes(std::int64_t triangles, std::size_t pieces) {
@@ -62,40 +62,50 @@ bool memoryFor(std::uint64_t bytes) {
   return bytes <= std::numeric_limits<std::size_t>::max() && platform::canReserve(std::size_t(bytes));
 }
 
-void emitCorner(const unsigned char* point, std::int32_t (&low)[3], std::int32_t (&high)[3],
-                PieceCornersBuilder& kept) {
-  kept.add(point);
-  const std::int32_t at[3] = {smx::getInt32(point + smx::pointXAt), smx::getInt32(point + smx::pointYAt),
-                              smx::getInt32(point + smx::pointZAt)};
-  glColor4ub(point[smx::pointRedAt], point[smx::pointGreenAt], point[smx::pointBlueAt], 255);
-  glVertex3i(at[0], at[1], at[2]);
-  for (int k = 0; k < 3; ++k) {
-    low[k] = std::min(low[k], at[k]);
-    high[k] = std::max(high[k], at[k]);
-  }
-}
-
-// Up to records triangle records of the current object, drawable or not, into the piece's list, and the
-// box around the drawable ones; returns how many were drawable. The box is kept in locals while the
-// list is compiled, out of the GL calls' reach.
-std::int64_t compilePiece(SmxReader& reader, std::int64_t records, SmxModel::Piece& piece,
-                          PieceCornersBuilder& kept) {
+// Up to records triangle records of the current object, drawable or not, each drawable corner handed to
+// emit with its place, and the box around them; returns how many were drawable. The box is kept in locals
+// while a list is compiled, out of the GL calls' reach.
+template <class Emit>
+std::int64_t readPiece(SmxReader& reader, std::int64_t records, SmxModel::Piece& piece, Emit emit) {
   std::int32_t low[3], high[3];
   std::fill(std::begin(low), std::end(low), std::numeric_limits<std::int32_t>::max());
   std::fill(std::begin(high), std::end(high), std::numeric_limits<std::int32_t>::min());
   std::int64_t count = 0;
-  kept.begin(reader.pointRecords(), std::size_t(reader.pointsHeld()));
-  glNewList(piece.list, GL_COMPILE);
-  glBegin(GL_TRIANGLES);
   while (reader.nextTriangle(records)) {
-    for (int k = 0; k < 3; ++k) emitCorner(reader.corner(k), low, high, kept);
+    for (int corner = 0; corner < 3; ++corner) {
+      const unsigned char* point = reader.corner(corner);
+      const std::int32_t at[3] = {smx::getInt32(point + smx::pointXAt), smx::getInt32(point + smx::pointYAt),
+                                  smx::getInt32(point + smx::pointZAt)};
+      emit(point, at);
+      for (int k = 0; k < 3; ++k) {
+        low[k] = std::min(low[k], at[k]);
+        high[k] = std::max(high[k], at[k]);
+      }
+    }
     ++count;
   }
-  glEnd();
-  glEndList();
   std::copy(std::begin(low), std::end(low), piece.low);
   std::copy(std::begin(high), std::end(high), piece.high);
   return count;
+}
+
+// A piece into a display list of its own.
+std::int64_t compilePiece(SmxReader& reader, std::int64_t records, SmxModel::Piece& piece) {
+  glNewList(piece.list, GL_COMPILE);
+  glBegin(GL_TRIANGLES);
+  const std::int64_t count = readPiece(reader, records, piece, [](const unsigned char* point, const std::int32_t* at) {
+    glColor4ub(point[smx::pointRedAt], point[smx::pointGreenAt], point[smx::pointBlueAt], 255);
+    glVertex3i(at[0], at[1], at[2]);
+  });
+  glEnd();
+  glEndList();
+  return count;
+}
+
+// A piece into the arrays kept finishes.
+std::int64_t keepPiece(SmxReader& reader, std::int64_t records, SmxModel::Piece& piece, PieceCornersBuilder& kept) {
+  kept.begin(reader.pointRecords(), std::size_t(reader.pointsHeld()));
+  return readPiece(reader, records, piece, [&](const unsigned char* point, const std::int32_t*) { kept.add(point); });
 }
 
 void drawAxes() {
@@ -184,7 +194,7 @@ SmxModel::Failure SmxModel::countTriangles(SmxReader& walk, LoadProgress& progre
 }
 
 // The triangle records of each object in runs of at most maxPieceTriangles, the drawable ones of each
-// run in a list of its own. Progress is told after each run and each object, however few of their records
+// run in a piece of its own. Progress is told after each run and each object, however few of their records
 // were drawable.
 SmxModel::Failure SmxModel::compilePieces(SmxReader& reader, LoadProgress& progress) {
   clearGlErrors();
@@ -193,14 +203,15 @@ SmxModel::Failure SmxModel::compilePieces(SmxReader& reader, LoadProgress& progr
   while (reader.nextObject()) {
     while (reader.trianglesLeft() > 0) {
       const std::int64_t records = std::min(reader.trianglesLeft(), maxPieceTriangles);
-      if (!memoryFor(listBytes(records))) return Failure::TooBig;
-      Piece piece{glGenLists(1), {}, {}};
-      if (piece.list == 0) return Failure::TooBig;
-      const std::int64_t count = compilePiece(reader, records, piece, kept);
+      if (!memoryFor(pieceBytes(records, arraysHeld))) return Failure::TooBig;
+      Piece piece{arraysHeld ? 0 : glGenLists(1), {}, {}};
+      if (!arraysHeld && piece.list == 0) return Failure::TooBig;
+      const std::int64_t count =
+          arraysHeld ? keepPiece(reader, records, piece, kept) : compilePiece(reader, records, piece);
       if (count > 0) {
         pieces.push_back(piece);
-        corners.push_back(kept.finish());
-      } else {
+        if (arraysHeld) corners.push_back(kept.finish());
+      } else if (!arraysHeld) {
         glDeleteLists(piece.list, 1);
       }
       if (glGetError() == GL_OUT_OF_MEMORY) return Failure::TooBig;
@@ -218,7 +229,8 @@ bool SmxModel::fail(Failure why) {
 }
 
 void SmxModel::deletePieces() {
-  for (const Piece& piece : pieces) glDeleteLists(piece.list, 1);
+  for (const Piece& piece : pieces)
+    if (piece.list) glDeleteLists(piece.list, 1);
   std::deque<Piece>().swap(pieces);
   std::deque<PieceCorners>().swap(corners);
 }
@@ -237,18 +249,14 @@ void SmxModel::unload() {
 void SmxModel::draw() const {
   counts = {};
   if (!loaded) return;
-  if (!(culling && smallTriangleCull)) {
-    glCallList(displayList);
+  glCallList(displayList);
+  if (corners.empty()) {
     counts = drawer.draw(pieces, corners, culling, false);
   } else {
-    // Every colour is opaque, so blending changes no pixel; with the depth test at GL_LEQUAL, as the view
-    // sets it, the ground drawn last with GL_LESS shows exactly where it would have shown drawn first.
-    // So the renderer blends nothing and shades no ground that the track hides.
-    glPushAttrib(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // Every colour is opaque, so blending changes no pixel: the renderer is spared it.
+    glPushAttrib(GL_COLOR_BUFFER_BIT);
     glDisable(GL_BLEND);
-    counts = drawer.draw(pieces, corners, culling, true);
-    glDepthFunc(GL_LESS);
-    glCallList(displayList);
+    counts = drawer.draw(pieces, corners, culling, culling && smallTriangleCull);
     glPopAttrib();
   }
   if (axesShown) drawAxes();

@@ -1,4 +1,4 @@
-// One track mesh, compiled in pieces with its ground plane; a frame draws the pieces that may be in view.
+// One track mesh, held in pieces with its ground plane; a frame draws the pieces that may be in view.
 #pragma once
 
 #include <cstdint>
@@ -39,9 +39,9 @@ class SmxModel {
   bool load(const std::string& path, const Progress& progress = {});
   void unload();
   // The ground, then in file order every piece whose box may touch the view volume of the GL's
-  // current projection and model-view, then the axes when shown. With the small-triangle cull on, a
-  // piece whose triangles are small on screen is drawn without those that light no pixel centre, and
-  // the ground comes after the track, without blending, for the same picture at less cost.
+  // current projection and model-view, then the axes when shown. Pieces held as arrays are drawn without
+  // blending, which changes no pixel, and with the small-triangle cull on, a piece whose triangles are small
+  // on screen without those that light no pixel centre.
   void draw() const;
   void startView(int& x, int& y, int& z) const;
 
@@ -63,8 +63,16 @@ class SmxModel {
   std::size_t piecesDrawn() const { return counts.pieces; }
   // With culling off, draw calls every piece: only tests turn it off, to compare pictures.
   void setCulling(bool on) { culling = on; }
-  // The small-triangle cull, exact only for some renderers (SubpixelCull::provenFor); off until set.
+  // Whether the tracks loaded from now on are held as arrays, where the renderer draws them as fast as
+  // display lists (isSoftwareRenderer), or as lists; lists until set.
+  void holdAsArrays(bool on) { arraysHeld = on; }
+  // The small-triangle cull of a track held as arrays, exact only for some renderers
+  // (SubpixelCull::provenFor); off until set.
   void setSmallTriangleCull(bool on) { smallTriangleCull = on; }
+  // How many of the pieces the last draw called it culled, and the most triangles it handed the renderer
+  // between two waits for it.
+  std::size_t piecesCulled() const { return counts.piecesCulled; }
+  std::size_t mostQueued() const { return counts.mostQueued; }
   // How many triangles the last draw left out as lighting no pixel.
   std::size_t trianglesLeftOut() const { return counts.trianglesLeftOut; }
   // Files that declare more triangles are refused before anything is read. Tests lower it.
@@ -77,6 +85,7 @@ class SmxModel {
   bool fail(Failure why);
 
   unsigned displayList = 0;  // the ground plane
+  bool arraysHeld = false;
   std::string filePath;
   bool loaded = false;
   bool axesShown = false;
@@ -86,8 +95,8 @@ class SmxModel {
   // Deques grow a small block at a time, which the memory check before each piece covers; a vector would
   // ask for one block as large as all the pieces.
   std::deque<Piece> pieces;
-  std::deque<PieceCorners> corners;  // beside pieces, one for each
-  // Its helper threads start with the first draw that culls and stop with the track.
+  std::deque<PieceCorners> corners;  // beside pieces, one for each, where held as arrays
+  // Its helper threads start with the first draw from arrays and stop with the track.
   mutable TrackDrawer drawer;
   Failure failure = Failure::NoFailure;
   int openErrno = 0;

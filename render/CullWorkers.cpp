@@ -43,7 +43,7 @@ void CullWorkers::start(std::size_t count, Job frameWork) {
   jobFreed.notify_all();
 }
 
-const CulledPiece& CullWorkers::take(std::size_t job) {
+const FramePiece& CullWorkers::take(std::size_t job) {
   std::unique_lock<std::mutex> lock(mutex);
   // Rather than wait for a job no thread has begun, the GL thread runs it, or an earlier one, itself;
   // while a thread is on it, the GL thread runs the next jobs ready, if any.

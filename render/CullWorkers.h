@@ -1,4 +1,4 @@
-// Threads that cull a frame's pieces ahead of the GL thread, which draws them in order. A piece's
+// Threads that make a frame's pieces ready ahead of the GL thread, which draws them in order. A piece's
 // result stays in its slot until the GL thread is done with it; the slots are reused round.
 #pragma once
 
@@ -13,7 +13,7 @@
 
 class CullWorkers {
  public:
-  using Job = std::function<void(std::size_t job, CullScratch& scratch, CulledPiece& out)>;
+  using Job = std::function<void(std::size_t job, CullScratch& scratch, FramePiece& out)>;
 
   CullWorkers();
   // Waits for the job in hand, if any, and joins the threads.
@@ -25,7 +25,7 @@ class CullWorkers {
   // must have been released.
   void start(std::size_t count, Job work);
   // Job job's result, once it is done. Jobs are taken, then released, in order.
-  const CulledPiece& take(std::size_t job);
+  const FramePiece& take(std::size_t job);
   // Gives job's slot back for a later job.
   void release(std::size_t job);
 
@@ -39,7 +39,7 @@ class CullWorkers {
   std::mutex mutex;
   std::condition_variable jobFreed;  // a new frame, a slot released, or stopping
   std::condition_variable jobDone;   // the job the GL thread waits for is done
-  std::vector<CulledPiece> slots;
+  std::vector<FramePiece> slots;
   std::vector<std::size_t> doneJob;  // per slot: the job whose result it holds, plus one
   std::vector<CullScratch> scratches;  // one for each thread, the GL thread's last
   Job work;

@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -40,12 +41,14 @@ void RendererQueue::DeleteFence::operator()(RendererFence* fence) const { syncFu
 
 void RendererQueue::flush() {
   const SyncFunctions& sync = syncFunctions();
+  unwaitedAtMost = std::max(unwaitedAtMost, trianglesHanded - waitedThrough);
   if (sync.fenceSync) {
     if (Sync fence = sync.fenceSync(syncGpuCommandsComplete, 0)) marks.push_back({{fence, {}}, trianglesHanded});
   }
   glFlush();
   while (!marks.empty() && trianglesHanded - marks.front().handedBefore > mostQueued) {
     sync.clientWaitSync(marks.front().fence.get(), 0, waitForever);
+    waitedThrough = marks.front().handedBefore;
     marks.pop_front();
   }
 }

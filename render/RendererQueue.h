@@ -17,6 +17,9 @@ class RendererQueue {
   // Lets the renderer's threads draw what has been handed so far, then waits until it holds no more
   // than about mostQueued triangles.
   void flush();
+  // The most triangles handed over since the last wait that a flush found: what the renderer may have held
+  // queued at once.
+  std::size_t mostUnwaited() const { return unwaitedAtMost; }
 
   static constexpr std::size_t mostQueued = 60000;
 
@@ -30,4 +33,6 @@ class RendererQueue {
   };
   std::deque<Mark> marks;
   std::size_t trianglesHanded = 0;
+  std::size_t waitedThrough = 0;  // triangles handed before the last fence waited for
+  std::size_t unwaitedAtMost = 0;
 };

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "render/ColourFloats.h"
+
 namespace {
 
 // Where a triangle's corners may lie when the renderer places them, against where the cull puts them,
@@ -90,15 +92,6 @@ bool mayLightAPixel(const CullScratch& piece, std::uint16_t i, std::uint16_t j, 
   }
   return false;
 }
-
-// The colours the list holds: channel i as i / 255 in floats.
-struct ColourFloats {
-  float of[256];
-  ColourFloats() {
-    for (int i = 0; i < 256; ++i) of[i] = float(i) / 255.0f;
-  }
-};
-const ColourFloats colourFloats;
 
 }  // namespace
 
@@ -194,7 +187,7 @@ void SubpixelCull::placePoints(const PieceCorners& corners, const std::int32_t l
 }
 
 void SubpixelCull::cull(const PieceCorners& corners, const std::int32_t low[3], const std::int32_t high[3],
-                        CullScratch& scratch, CulledPiece& out) const {
+                        CullScratch& scratch, FramePiece& out) const {
   placePoints(corners, low, high, scratch);
   constexpr std::uint16_t notKept = 0xFFFF;  // a piece has fewer points than this
   scratch.keptIndexOf.assign(scratch.places.size(), notKept);

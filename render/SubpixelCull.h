@@ -19,10 +19,11 @@ struct CentreReach {
   std::int16_t firstColumn, lastColumn, firstRow, lastRow;
 };
 
-// What is left of one piece: arrays ready for the renderer.
-struct CulledPiece {
+// One piece as a frame hands it to the renderer. Culled: the arrays of the triangles kept. Drawn whole: only
+// its colours, the piece's own positions and indices being drawn as they are.
+struct FramePiece {
   std::vector<float> positions;  // x, y, z of each point the kept triangles use
-  std::vector<float> colours;    // red, green, blue as i / 255, as the list holds them; alpha is 1
+  std::vector<float> colours;    // red, green, blue as i / 255, as a list holds them; alpha is 1
   std::vector<std::uint16_t> indices;
 };
 
@@ -32,7 +33,7 @@ struct CullScratch {
   std::vector<WindowPlace> places;
   std::vector<CentreReach> reaches;
   std::vector<std::uint16_t> keptIndexOf;
-  CulledPiece kept;  // as large as the piece, cut to what is kept when copied out
+  FramePiece kept;  // as large as the piece, cut to what is kept when copied out
 };
 
 class SubpixelCull {
@@ -50,7 +51,7 @@ class SubpixelCull {
   // The triangles of corners, whose points lie in the box low .. high, that may light a pixel
   // centre, in their order, worked out in scratch.
   void cull(const PieceCorners& corners, const std::int32_t low[3], const std::int32_t high[3],
-            CullScratch& scratch, CulledPiece& out) const;
+            CullScratch& scratch, FramePiece& out) const;
 
  private:
   void placePoints(const PieceCorners& corners, const std::int32_t low[3], const std::int32_t high[3],

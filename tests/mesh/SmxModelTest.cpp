@@ -77,35 +77,40 @@ TEST(SmxModel, DrawsTheGroundEveryDrawableTriangleInFileOrderAndTheAxesFromOneCa
   addPatch(addPatch(file.object(6, 2), second), skipped).triangle(0, 1, 2).triangle(3, 4, 6);
   addPatch(file.object(3, 1), trailing).triangle(0, 1, 2);
   const std::string path = file.writeTo("model.smx");
-  const std::set<GLuint> before = liveLists();
-  SmxModel model;
-  model.setShowAxes(true);
-  EXPECT_TRUE(axesDrawn(model).empty());
-  ASSERT_TRUE(model.load(path) && model.load(path));
-  std::vector<std::array<std::int32_t, 6>> boxes;  // a piece per object: the skipped triangle's corners are in none
-  for (const auto& p : model.trackPieces()) boxes.push_back({p.low[0], p.low[1], p.low[2], p.high[0], p.high[1], p.high[2]});
-  EXPECT_EQ(boxes, (decltype(boxes){{-60000000, -10000000, 0, 60000000, 10000000, 0}, {-10000000, 40000000, 0, 10000000, 60000000, 0}}));
-  EXPECT_EQ(liveLists().size(), before.size() + 1 + boxes.size());
-  EXPECT_EQ(axesDrawn(model), (std::vector<std::array<long, 7>>{
-                                  {360, 240, 540, 240, 255, 0, 0}, {360, 240, 360, 240, 0, 255, 0}, {360, 240, 360, 300, 0, 0, 255}}));
-  GLfloat lineWidth = 0;  // the axes' own, restored when they are done
-  glGetFloatv(GL_LINE_WIDTH, &lineWidth);
-  EXPECT_EQ(lineWidth, 1.0f);
-  model.setShowAxes(false);  // else its lines would cover the patches on y = 0
-  // The ground spans x -1e8..1e8 and y -1e8..1.2e8 and faces up.
-  expectPixels(model, {{-0.98e8, -0.98e8, ground}, {0.98e8, 1.18e8, ground}, {0, -6e7, ground}, {trailing.x, trailing.y, ground},
-                       {-1.02e8, 0, black}, {1.02e8, 0, black}, {0, -1.02e8, black}, {0, 1.22e8, black},
-                       spare0, over, second, {skipped.x, skipped.y, ground}});
-  // A file cut inside its header has no ground colour: it loads, and draws nothing.
-  ASSERT_TRUE(model.load(file.cut(63).writeTo("cut.smx")));
-  expectPixels(model, {{0, 0, black}});
+  // Held as display lists, as for a hardware renderer, and as arrays.
+  for (const bool arrays : {false, true}) {
+    SCOPED_TRACE(arrays ? "arrays" : "lists");
+    const std::set<GLuint> before = liveLists();
+    SmxModel model;
+    model.holdAsArrays(arrays);
+    model.setShowAxes(true);
+    EXPECT_TRUE(axesDrawn(model).empty());
+    ASSERT_TRUE(model.load(path) && model.load(path));
+    std::vector<std::array<std::int32_t, 6>> boxes;  // a piece per object: the skipped triangle's corners are in none
+    for (const auto& p : model.trackPieces()) boxes.push_back({p.low[0], p.low[1], p.low[2], p.high[0], p.high[1], p.high[2]});
+    EXPECT_EQ(boxes, (decltype(boxes){{-60000000, -10000000, 0, 60000000, 10000000, 0}, {-10000000, 40000000, 0, 10000000, 60000000, 0}}));
+    EXPECT_EQ(liveLists().size(), before.size() + 1 + (arrays ? 0 : boxes.size())) << "the ground's list, and one a piece held as lists";
+    EXPECT_EQ(axesDrawn(model), (std::vector<std::array<long, 7>>{
+                                    {360, 240, 540, 240, 255, 0, 0}, {360, 240, 360, 240, 0, 255, 0}, {360, 240, 360, 300, 0, 0, 255}}));
+    GLfloat lineWidth = 0;  // the axes' own, restored when they are done
+    glGetFloatv(GL_LINE_WIDTH, &lineWidth);
+    EXPECT_EQ(lineWidth, 1.0f);
+    model.setShowAxes(false);  // else its lines would cover the patches on y = 0
+    // The ground spans x -1e8..1e8 and y -1e8..1.2e8 and faces up.
+    expectPixels(model, {{-0.98e8, -0.98e8, ground}, {0.98e8, 1.18e8, ground}, {0, -6e7, ground}, {trailing.x, trailing.y, ground},
+                         {-1.02e8, 0, black}, {1.02e8, 0, black}, {0, -1.02e8, black}, {0, 1.22e8, black},
+                         spare0, over, second, {skipped.x, skipped.y, ground}});
+    // A file cut inside its header has no ground colour: it loads, and draws nothing.
+    ASSERT_TRUE(model.load(file.cut(63).writeTo("cut.smx")));
+    expectPixels(model, {{0, 0, black}});
 
-  EXPECT_TRUE(!model.load(path + ".missing") && !model.isLoaded() && model.path() == path + ".missing");
-  EXPECT_EQ(liveLists(), before);
-  ASSERT_TRUE(model.load(path));
-  model.unload();
-  EXPECT_TRUE(!model.isLoaded() && model.path().empty());
-  EXPECT_EQ(liveLists(), before);
+    EXPECT_TRUE(!model.load(path + ".missing") && !model.isLoaded() && model.path() == path + ".missing");
+    EXPECT_EQ(liveLists(), before);
+    ASSERT_TRUE(model.load(path));
+    model.unload();
+    EXPECT_TRUE(!model.isLoaded() && model.path().empty());
+    EXPECT_EQ(liveLists(), before);
+  }
 }
 
 // Undrawable records cost no triangle but are read all the same: progress is told each time another piece's worth

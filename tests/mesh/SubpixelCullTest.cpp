@@ -42,7 +42,7 @@ TEST(SubpixelCull, LeavesOutOnlyTrianglesProvablyClearOfEveryPixelCentre) {
       corners.indices.push_back(i);
     }
     CullScratch scratch;
-    CulledPiece out;
+    FramePiece out;
     view.cull(corners, low, high, scratch, out);
     EXPECT_EQ(out.indices.size(), c.kept ? 3u : 0u) << c.name;
   }

@@ -127,8 +127,10 @@ struct Soak {
                : close || info || shownPaths(app.panel) != listed)
       return loaded ? "not the mesh screen" : "not the file list";
     const std::set<GLuint> lists = liveLists();
-    if (loaded ? lists.size() != glyphs.size() + 1 + app.model.trackPieces().size() : lists != glyphs)
-      return "not one list per track and per piece";
+    const auto& pieces = app.model.trackPieces();
+    const auto listed = std::count_if(pieces.begin(), pieces.end(), [](const SmxModel::Piece& p) { return p.list != 0; });
+    if (loaded ? lists.size() != glyphs.size() + 1 + std::size_t(listed) : lists != glyphs)
+      return "not one list per track and per piece held as a list";
     if (windowTitle() != (loaded ? "Zarvo - " + app.model.path() : "Zarvo")) return "title " + windowTitle();
     return "";
   }

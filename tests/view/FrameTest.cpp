@@ -11,6 +11,7 @@
 #include "Circuit.h"
 #include "platform/Platform.h"
 #include "platform/WindowInput.h"
+#include "render/RendererQueue.h"
 #include "support/RunningApp.h"
 #include "support/SmxBytes.h"
 #include "support/WindowState.h"
@@ -88,9 +89,11 @@ TEST(Frame, QueuedInputIsAllHandledBeforeItsOneFrameWhichShowsTheCamera) {
       << "one step per key-down; the read-out of the last frame, kept up to date with the overlay hidden";
 }
 
-// Each view drawn with the pieces out of view skipped and the triangles that light no pixel left out
-// must be the picture of every piece, axes and all, on each of the sample tracks.
-TEST(Frame, CullingLeavesThePictureAsItWas) {
+// Each view drawn from arrays, whole or with the pieces out of view skipped and the triangles that light no
+// pixel left out, must be the picture the display lists give, axes and all, on each of the sample tracks. On
+// the largest, the cull is tried on the far pieces, whose triangles are small, and the renderer is never
+// handed much more than its bound between two waits.
+TEST(Frame, ArraysCulledOrWholeDrawTheListsPicture) {
   // The sample tracks; d is the largest.
   const struct Track { std::int64_t triangles; std::uint64_t seed; const char* name; } tracks[] = {
       {20000, 3, "a"}, {80000, 5, "b"}, {250000, 7, "c"}, {1000000, 11, "d"}};
@@ -104,46 +107,59 @@ TEST(Frame, CullingLeavesThePictureAsItWas) {
   ASSERT_TRUE(app.panel.get(4)) << error;
   app.model.setShowAxes(true);
   // spot: above the middle of a piece of the track, else above the mesh's origin; translations in view units.
-  const struct View { const char* name; bool spot; int x, y, z, rotateX, rotateY, rotateZ; float fov; bool skips, odd; } views[] = {
-      {"start", false, 0, 0, -10000, 0, 0, 0, 80, false, false}, {"low, looking down", true, 0, 0, -100, 0, 0, 0, 80, true, false},
-      {"low, tilted toward the horizon", true, 0, 0, -20, 88, 0, 0, 80, true, false},
-      {"tilted", false, 0, 3000, -6000, 40, 0, 0, 80, true, false},
-      {"turned", true, 30, -40, -300, 50, 25, -135, 80, true, false},
-      {"looking up, away from the track", false, 0, 0, -10000, 180, 0, 0, 80, true, false},
-      {"the far plane cuts the track", false, 2000, 0, -20000, 55, 0, 40, 80, true, false},
-      {"the near plane cuts the track", true, 0, 0, -10, 30, 0, 0, 80, true, false},
-      {"narrow", true, 0, 0, -1000, 20, 0, 10, 3, true, false}, {"wide", false, 0, 0, -1000, 0, 0, 0, 175, false, false},
-      {"mirrored", true, 0, 0, -500, 0, 0, 0, -60, true, false},
-      {"start, the window at an odd size", false, 0, 0, -10000, 0, 0, 0, 80, false, true},
-      {"tilted, the window at an odd size", false, 0, 3000, -6000, 40, 0, 0, 80, true, true}};
+  // On the largest track, skips: pieces are left out; mostCulled: most pieces drawn are culled, as in far views.
+  const struct View { const char* name; bool spot; int x, y, z, rotateX, rotateY, rotateZ; float fov; bool skips, mostCulled, odd; } views[] = {
+      {"start", false, 0, 0, -10000, 0, 0, 0, 80, false, true, false},
+      {"low, looking down", true, 0, 0, -100, 0, 0, 0, 80, true, false, false},
+      {"low, tilted toward the horizon", true, 0, 0, -20, 88, 0, 0, 80, true, false, false},
+      {"tilted", false, 0, 3000, -6000, 40, 0, 0, 80, true, true, false},
+      {"turned", true, 30, -40, -300, 50, 25, -135, 80, true, false, false},
+      {"looking up, away from the track", false, 0, 0, -10000, 180, 0, 0, 80, true, false, false},
+      {"the far plane cuts the track", false, 2000, 0, -20000, 55, 0, 40, 80, true, true, false},
+      {"the ground at the far plane", false, 0, 0, -29000, 20, 0, 0, 80, false, true, false},
+      {"beyond the far plane, with room for rounding", false, 0, 0, -60000, 0, 0, 0, 80, true, false, false},
+      {"the near plane cuts the track", true, 0, 0, -10, 30, 0, 0, 80, true, false, false},
+      {"narrow", true, 0, 0, -1000, 20, 0, 10, 3, true, false, false},
+      {"wide", false, 0, 0, -1000, 0, 0, 0, 175, false, true, false},
+      {"mirrored", true, 0, 0, -500, 0, 0, 0, -60, true, false, false},
+      {"start, the window at an odd size", false, 0, 0, -10000, 0, 0, 0, 80, false, true, true},
+      {"tilted, the window at an odd size", false, 0, 3000, -6000, 40, 0, 0, 80, true, true, true}};
   for (int file = 1; file <= 4; ++file) {
-    app.onButton(ZarvoApp::closeBoxId, nullptr);  // back to the file list
-    running.openFile(file);
-    const std::string track = app.model.path();
-    const auto& pieces = app.model.trackPieces();
-    ASSERT_FALSE(pieces.empty()) << track;
-    const SmxModel::Piece& middle = pieces[pieces.size() / 2];
+    std::vector<std::vector<unsigned char>> lists;
     std::size_t leftOut = 0;
-    for (const View& view : views) {
-      app.onResize(view.odd ? 611 : 720, view.odd ? 353 : 480);
-      app.translateX = view.x - (view.spot ? int((std::int64_t{middle.low[0]} + middle.high[0]) / 20000) : 0);
-      app.translateY = view.y - (view.spot ? int((std::int64_t{middle.low[1]} + middle.high[1]) / 20000) : 0);
-      std::tie(app.translateZ, app.rotateX, app.rotateY, app.rotateZ, app.fov) =
-          std::tie(view.z, view.rotateX, view.rotateY, view.rotateZ, view.fov);
-      std::vector<unsigned char> pictures[2];
-      for (const bool culling : {false, true}) {
-        app.model.setCulling(culling);
+    for (const bool arrays : {false, true}) {
+      app.onButton(ZarvoApp::closeBoxId, nullptr);  // back to the file list
+      app.model.holdAsArrays(arrays);
+      running.openFile(file);
+      const std::string track = app.model.path();
+      const auto& pieces = app.model.trackPieces();
+      ASSERT_FALSE(pieces.empty()) << track;
+      const SmxModel::Piece& middle = pieces[pieces.size() / 2];
+      for (std::size_t v = 0; v < std::size(views); ++v) {
+        const View& view = views[v];
+        app.onResize(view.odd ? 611 : 720, view.odd ? 353 : 480);
+        app.translateX = view.x - (view.spot ? int((std::int64_t{middle.low[0]} + middle.high[0]) / 20000) : 0);
+        app.translateY = view.y - (view.spot ? int((std::int64_t{middle.low[1]} + middle.high[1]) / 20000) : 0);
+        std::tie(app.translateZ, app.rotateX, app.rotateY, app.rotateZ, app.fov) =
+            std::tie(view.z, view.rotateX, view.rotateY, view.rotateZ, view.fov);
+        app.model.setCulling(false);
         app.render();
-        pictures[culling] = picture();
-      }
-      leftOut += app.model.trianglesLeftOut();
-      EXPECT_TRUE(pictures[1] == pictures[0]) << track << ", " << view.name;
-      // The views leave pieces out, or not, as the table says on the largest track; smaller ones have
-      // too few pieces for every such view to leave one out.
-      if (track == "smx/d.smx") {
-        EXPECT_EQ(app.model.piecesDrawn() < pieces.size(), view.skips) << track << ", " << view.name;
+        if (!arrays) {
+          lists.push_back(picture());
+          continue;
+        }
+        EXPECT_TRUE(picture() == lists[v]) << track << ", " << view.name << ", whole";
+        app.model.setCulling(true);
+        app.render();
+        EXPECT_TRUE(picture() == lists[v]) << track << ", " << view.name << ", culled";
+        leftOut += app.model.trianglesLeftOut();
+        if (track != "smx/d.smx") continue;  // smaller tracks have too few pieces for every such view to skip one
+        const std::size_t drawn = app.model.piecesDrawn();
+        EXPECT_EQ(drawn < pieces.size(), view.skips) << view.name;
+        EXPECT_EQ(app.model.piecesCulled() * 2 > drawn, view.mostCulled) << view.name << ": " << app.model.piecesCulled() << " of " << drawn;
+        EXPECT_LE(app.model.mostQueued(), RendererQueue::mostQueued + 4 * SmxModel::maxPieceTriangles) << view.name;
       }
     }
-    EXPECT_GT(leftOut, 0u) << track << ": the views must leave some triangles out to test their culling";
+    EXPECT_GT(leftOut, 0u) << file << ": the views must leave some triangles out to test their culling";
   }
 }

@@ -12,3 +12,5 @@ double residentMiB(const std::string& field) {
 }
 
 double peakMemoryMiB() { return residentMiB("VmHWM:"); }
+
+double addressSpaceMiB() { return residentMiB("VmSize:"); }

@@ -10,3 +10,10 @@ double peakMemoryMiB() {
   if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) return 0;
   return static_cast<double>(counters.PeakWorkingSetSize) / 1048576.0;
 }
+
+double addressSpaceMiB() {
+  MEMORYSTATUSEX status{};
+  status.dwLength = sizeof status;
+  if (!GlobalMemoryStatusEx(&status)) return 0;
+  return static_cast<double>(status.ullTotalVirtual - status.ullAvailVirtual) / 1048576.0;
+}
