@@ -23,9 +23,9 @@ class SmxModel {
   // Why the last load left nothing loaded. TooBig: the memory left could not hold it; OverCeiling: the
   // file declares more triangles than this program's address space can ever hold.
   enum class Failure { NoFailure, NotOpened, Abandoned, TooBig, OverCeiling };
-  // The most triangles a 32-bit program takes: under 32-bit Wine the host's renderer runs out of address
-  // space long before the program's own reservations fail, so no probe can warn of it.
-  static constexpr std::int64_t triangleCeilingOf32Bits = 12000000;
+  // The most triangles a 32-bit program takes: under 32-bit Wine the host's renderer allocates where the
+  // program's reservations cannot see, so no probe can warn that the address space is running out.
+  static constexpr std::int64_t triangleCeilingOf32Bits = 20000000;
 
   // Told the share of the load done, 0 to 1, each time another step of it is done (LoadProgress says how
   // much that is); returning false abandons the load.

@@ -85,10 +85,10 @@ TEST(Screens, FileListNumbersTheTracksOfBothFoldersAndAClickShowsTheMeshScreenTh
   EXPECT_FALSE(app.model.isLoaded());
   EXPECT_EQ(boxes(app.panel), (Boxes{{1, "smxU/name.smx"}}));
 
-  // A file declaring more triangles than a 32-bit program holds is refused before it is read: in the 32-bit program
-  // at its own ceiling, elsewhere at one lowered to test the same rule.
-  const std::int64_t over = sizeof(void*) == 4 ? SmxModel::triangleCeilingOf32Bits + 1 : 2;
-  if (sizeof(void*) != 4) app.model.setTriangleCeiling(over - 1);
+  // A file declaring more than 20 million triangles, more than a 32-bit program holds, is refused before it is
+  // read; a 64-bit program is given the 32-bit ceiling to test the same rule.
+  const std::int64_t over = 20000001;
+  if (sizeof(void*) != 4) app.model.setTriangleCeiling(SmxModel::triangleCeilingOf32Bits);
   const SmxBytes declaring = SmxBytes().header(1).object(0, std::int32_t(over));
   const std::string big = "smx/" + std::string(60, 'b') + ".smx";
   std::filesystem::resize_file(declaring.writeTo(big), declaring.size() + 8 * std::uintmax_t(over));
@@ -101,8 +101,8 @@ TEST(Screens, FileListNumbersTheTracksOfBothFoldersAndAClickShowsTheMeshScreenTh
   ASSERT_TRUE(notice && notice->getText() == refusal + "\nthe 64-bit Zarvo opens it" && !app.model.isLoaded());
   notice->setClickable(true);  // to find its lower edge: its first line, too long for the box, wraps; three take 48 pixels
   EXPECT_TRUE(notice->hitTest(5, 53) && !notice->hitTest(5, 54));
-  // Only the triangles a file holds count: one that declares 13 million and holds one opens.
-  SmxBytes().header(1).object(3, 13000000).point(0, 0, 0).point(9, 0, 0).point(0, 9, 0).triangle(0, 1, 2).writeTo(big);
+  // Only the triangles a file holds count: one that declares 25 million and holds one opens.
+  SmxBytes().header(1).object(3, 25000000).point(0, 0, 0).point(9, 0, 0).point(0, 9, 0).triangle(0, 1, 2).writeTo(big);
   clickFile(1);
   EXPECT_TRUE(app.model.isLoaded() && app.model.declaredTriangles() == 1);
 }

@@ -29,9 +29,9 @@ stalled() {
   { head -c 60 /dev/zero && printf "$(le32 1)" && head -c 16 /dev/zero && printf "$(le32 "$2")$(le32 "$3")"; } >"$1" &&
     truncate -s $((88 + 16 * $2 + 8 * $3)) "$1"
 }
-# The 32-bit program refuses a file of more than 12M triangles at once: it gets 12M drawable ones, which keep it
+# The 32-bit program refuses a file of more than 20M triangles at once: it gets 20M drawable ones, which keep it
 # loading as long as the others are kept by 2^30 undrawable records (natively 20 s or more, under Wine minutes).
-if [ "$1" = win32 ]; then stalled "$work/stalled.smx" 1 12000000; else stalled "$work/stalled.smx" 0 1073741824; fi
+if [ "$1" = win32 ]; then stalled "$work/stalled.smx" 1 20000000; else stalled "$work/stalled.smx" 0 1073741824; fi
 
 [ "$1" = linux ] && { env -u DISPLAY "$program" 2>/dev/null; expect "with no display it fails with status 1" [ $? = 1 ]; }
 # start FOLDER [ARGUMENT...]: runs the program in FOLDER and waits for its window.
