@@ -2,9 +2,10 @@
 # Sets up a Debian 12 machine, builds every preset from scratch and runs every test: native (plain and
 # ASan/UBSan), the Windows suites under Wine, the packages, the fuzz target for a bounded time
 # (ZARVO_FUZZ_SECONDS, default 15; its corpus is also replayed by the tests), the end-to-end visits of
-# the real program, and the README's first command (run.sh) as a newcomer gets it without a display. The
-# Windows suites run on the 32-bit build where this machine runs 32-bit programs, else (or with
-# ZARVO_WINE64=1) on the 64-bit build, the 32-bit one then checked unrun.
+# the real program, the pictures of the Windows program under Wine against the native one's, and the
+# README's first command (run.sh) as a newcomer gets it without a display. The Windows suites run on the
+# 32-bit build where this machine runs 32-bit programs, else (or with ZARVO_WINE64=1) on the 64-bit
+# build, the 32-bit one then checked unrun.
 # Ends with a summary of every step.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -61,9 +62,14 @@ build_preset() {
     record FAIL "building $1" $((SECONDS - since))
   fi
 }
-# tests PRESET WHAT COMMAND...: a step beside the others that needs PRESET's build, if it was built.
+# tests PRESETS WHAT COMMAND...: a step beside the others that needs the builds of PRESETS (one, or several
+# joined by commas), if they were built.
 tests() {
-  if [ -n "${built[$1]:-}" ]; then beside "${@:2}"; else record FAIL "$2: not run, its build failed" 0; fi
+  local preset
+  for preset in ${1//,/ }; do
+    [ -n "${built[$preset]:-}" ] || { record FAIL "$2: not run, a build it needs failed" 0; return; }
+  done
+  beside "${@:2}"
 }
 # The Windows suites, the longest, wait on Wine more than they use a core: they start as soon as their build is
 # done, beside the other builds.
@@ -95,6 +101,10 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 # as is the native replay of the soak's random run, which the sanitized program replays.
 tests linux "native suites (linux)" scripts/with-display.sh ctest --preset linux -E '^(EndToEnd\.Visit|Soak\.RandomInputAndTracks)$'
 tests linux "the first command (run.sh) without a display: its visit of the samples" first_command
+# In a Wine prefix of its own: the Windows suites may still be running in theirs, and their end stops its server.
+tests "linux,$windows_build" "the same pictures natively and under Wine ($windows_build)" \
+  env WINEPREFIX="$root/build/wine-pictures-$windows_build" \
+  scripts/with-display.sh --wine "$windows_build" bash tests/e2e/same-pictures.sh "$windows_build"
 tests linux-asan "sanitizer suites (linux-asan)" scripts/with-display.sh ctest --preset linux-asan -E '^EndToEnd\.Visit$'
 beside "fuzzing the reader for ${ZARVO_FUZZ_SECONDS:-15} s" scripts/fuzz.sh "${ZARVO_FUZZ_SECONDS:-15}"
 settle

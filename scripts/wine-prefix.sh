@@ -25,7 +25,10 @@ wine_prefix_step() {  # WHAT COMMAND...: runs a step of the prefix's set-up, log
   return 1
 }
 
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
+# Windows' default workspace grey, which the window is cleared to; Wine's own is darker. A prefix made
+# before it was set is made again.
+workspace_grey='171 171 171'
+if [ ! -f "$WINEPREFIX/system.reg" ] || ! grep -qi "^\"AppWorkSpace\"=\"$workspace_grey\"" "$WINEPREFIX/user.reg"; then
   : >"$WINEPREFIX.log"
   wine_prefix_step "making the prefix (wineboot -i)" "$ZARVO_WINE" wineboot -i &&
     # A crashing test must fail at once instead of waiting in the debugger dialog.
@@ -34,6 +37,8 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     # Wine has no Courier New; a monospaced face keeps the overlay text in columns.
     wine_prefix_step "mapping Courier New" "$ZARVO_WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' \
       /v 'Courier New' /t REG_SZ /d 'DejaVu Sans Mono' /f &&
+    wine_prefix_step "setting the workspace colour" "$ZARVO_WINE" reg add 'HKCU\Control Panel\Colors' \
+      /v AppWorkSpace /t REG_SZ /d "$workspace_grey" /f &&
     # The server that made the prefix must be gone before a persistent one starts.
     wine_prefix_step "waiting for the set-up's server to end" wineserver -w ||
     { rm -rf "$WINEPREFIX"; return 1 2>/dev/null || exit 1; }

@@ -17,7 +17,11 @@ namespace {
 constexpr DWORD windowStyle = WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 constexpr DWORD windowExStyle = WS_EX_LAYERED | WS_EX_APPWINDOW | WS_EX_WINDOWEDGE;
 constexpr WORD iconId = 101;
-constexpr BYTE depthBits = 16;
+// NOTE: ChoosePixelFormat may pick fewer depth bits than asked for, and Wine answers a 16-bit request
+// with exactly 16; with near 1 and far 30000 a 16-bit buffer lets the ground show through distant
+// terrain, so 24 bits are asked for first, and a format of fewer than 16 is never taken.
+constexpr BYTE depthBitsPreferred[] = {24, 16};
+constexpr BYTE depthBitsLeast = 16;
 
 HINSTANCE instance = nullptr;
 const char* registeredClass = nullptr;
@@ -30,7 +34,7 @@ PIXELFORMATDESCRIPTOR pixelFormat = {
     PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER, PFD_TYPE_RGBA,
     0,  // colour bits: set by the first openWindow
     0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-    depthBits,
+    0,  // depth bits: set by each request
     0, 0, PFD_MAIN_PLANE, 0, 0, 0, 0};
 bool colourBitsChosen = false;
 
@@ -59,14 +63,27 @@ bool createWindow(const char* className, const char* title, int width, int heigh
   return window != nullptr;
 }
 
+// The format the system picks for a request of depthBits, if its depth buffer has at least
+// depthBitsLeast bits; else 0.
+int formatWithDepth(BYTE depthBits) {
+  pixelFormat.cDepthBits = depthBits;
+  const int format = ChoosePixelFormat(deviceContext, &pixelFormat);
+  PIXELFORMATDESCRIPTOR chosen = {};
+  if (format == 0 || DescribePixelFormat(deviceContext, format, sizeof(chosen), &chosen) == 0) return 0;
+  return chosen.cDepthBits >= depthBitsLeast ? format : 0;
+}
+
 bool setPixelFormat(int colourBits) {
   if (!colourBitsChosen) {
     pixelFormat.cColorBits = static_cast<BYTE>(colourBits);
     colourBitsChosen = true;
   }
   deviceContext = GetDC(window);
-  const int format = ChoosePixelFormat(deviceContext, &pixelFormat);
-  return SetPixelFormat(deviceContext, format, &pixelFormat) != FALSE;
+  int format = 0;
+  for (BYTE depthBits : depthBitsPreferred) {
+    if ((format = formatWithDepth(depthBits)) != 0) break;
+  }
+  return format != 0 && SetPixelFormat(deviceContext, format, &pixelFormat) != FALSE;
 }
 
 bool makeContextCurrent() {

@@ -30,9 +30,8 @@ using x11::mainWindow;
 namespace {
 
 constexpr char errorCaption[] = "Error!";
-// NOTE: Mesa's GLX hands out exactly the depth asked for, while Windows drivers (and Wine)
-// answer a 16-bit request with their deeper buffer; with near 1 and far 30000 a 16-bit
-// buffer lets the ground show through distant terrain, so the deeper one is tried first.
+// With near 1 and far 30000 a 16-bit depth buffer lets the ground show through distant terrain,
+// so 24 bits are asked for first; glXChooseVisual then picks the deepest buffer of at least that.
 constexpr int depthBitsPreferred[] = {24, 16};
 constexpr unsigned char opaque = 255;
 

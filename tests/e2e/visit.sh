@@ -11,8 +11,9 @@ set -u
 [ $# -eq 4 ] && [ -f "$2" ] && [ -d "$3" ] || { echo "usage: $0 win32|win64|linux PROGRAM TRACKS SHOTS" >&2; exit 2; }
 program=$(realpath "$2") tracks=$(realpath "$3") work=$(mktemp -d) failed=0 pid="" last="" ground=""
 mkdir -p "$4" && shots=$(realpath "$4") && rm -f "$shots"/*.png
-# The window is cleared to the workspace colour: Wine's default, or the native backend's own.
-if [ "$1" != linux ]; then launch=("${ZARVO_WINE:-wine}" "$program") bg="128 128 128"; else launch=("$program") bg="171 171 171"; fi
+# The window is cleared to the workspace colour, Windows' default grey in both builds (wine-prefix.sh sets Wine's).
+bg="171 171 171"
+if [ "$1" != linux ]; then launch=("${ZARVO_WINE:-wine}" "$program"); else launch=("$program"); fi
 
 finish() {
   [ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null

@@ -32,6 +32,8 @@ TEST(MainWindow, ShowsAStyledWindowWhoseMessagesEachCallOneHandlerAndTeardownRel
     EXPECT_EQ(GetWindowLongA(window, GWL_STYLE) & ~WS_VISIBLE, 0x06CF0000);
     EXPECT_EQ(GetWindowLongA(window, GWL_EXSTYLE), 0x000C0110);  // layered, app window, edge, accepts files
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST) && glIsEnabled(GL_BLEND) && glIsEnabled(GL_CULL_FACE));
+    GLint depthBits = 0;
+    EXPECT_GE((glGetIntegerv(GL_DEPTH_BITS, &depthBits), depthBits), 24) << "16 bits let the ground show through";
 
     running.app.forward = false;  // no handler name for a message that is not handled
     const struct { UINT message; WPARAM wParam; LPARAM lParam; HandlerCall expected; } cases[] = {
