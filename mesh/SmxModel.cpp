@@ -13,6 +13,7 @@
 #include "mesh/SmxFormat.h"
 #include "mesh/SmxReader.h"
 #include "platform/Platform.h"
+#include "render/ClipMatrix.h"
 
 namespace {
 
@@ -25,6 +26,22 @@ constexpr GLint groundCorners[4][2] = {
     {100000000, 120000000},
     {-100000000, 120000000},
 };
+
+// How far short of the far plane every point of the ground must lie, as a share of its w, for none of its
+// pixels to get the far plane's depth: the renderer's floats are off by some 1e-7 there, a hundredth of this.
+constexpr double farPlaneRoom = 1e-5;
+
+// Whether every corner of the ground, and so every point of it, lies in front of the eye and short of the
+// far plane: w > 0 and z <= (1 - room) w are both linear in the point.
+bool groundClearOfFarPlane(const ClipMatrix& matrix) {
+  const auto& m = matrix.value;
+  for (const auto& corner : groundCorners) {
+    const double z = m[2][0] * corner[0] + m[2][1] * corner[1] + m[2][2] * groundZ + m[2][3];
+    const double w = m[3][0] * corner[0] + m[3][1] * corner[1] + m[3][2] * groundZ + m[3][3];
+    if (!(w > 0 && z <= (1 - farPlaneRoom) * w)) return false;
+  }
+  return true;
+}
 
 constexpr GLfloat axisLength = 100000000.0f;
 constexpr GLfloat axisLineWidth = 2.0f;
@@ -249,14 +266,23 @@ void SmxModel::unload() {
 void SmxModel::draw() const {
   counts = {};
   if (!loaded) return;
-  glCallList(displayList);
   if (corners.empty()) {
+    glCallList(displayList);
     counts = drawer.draw(pieces, corners, culling, false);
   } else {
-    // Every colour is opaque, so blending changes no pixel: the renderer is spared it.
-    glPushAttrib(GL_COLOR_BUFFER_BIT);
+    // Every colour is opaque, so blending changes no pixel. With the depth test at GL_LEQUAL, as the view
+    // sets it, the ground drawn last with GL_LESS shows exactly where it would drawn first, wherever its
+    // depth is below the 1 the depth buffer is cleared to. So the renderer blends nothing and shades no
+    // ground that the track hides; only a ground that may reach the far plane goes first.
+    glPushAttrib(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glDisable(GL_BLEND);
+    const bool groundLast = groundClearOfFarPlane(ClipMatrix::current());
+    if (!groundLast) glCallList(displayList);
     counts = drawer.draw(pieces, corners, culling, culling && smallTriangleCull);
+    if (groundLast) {
+      glDepthFunc(GL_LESS);
+      glCallList(displayList);
+    }
     glPopAttrib();
   }
   if (axesShown) drawAxes();

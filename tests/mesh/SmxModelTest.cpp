@@ -36,12 +36,11 @@ void lookFromAbove(bool sideways) {  // sideways: from -y, with +z up
   if (sideways) glRotatef(-90, 1, 0, 0);
 }
 
-// Drawn as the viewer draws, but in drawing order, and read back in pixels: Mesa feeds back only
-// the first primitive of a compiled list that mixes quads and triangles.
+// Drawn as the viewer draws, depth test and all, so that of patches at one height the last drawn shows, and
+// read back in pixels: Mesa feeds back only the first primitive of a compiled list that mixes quads and triangles.
 void expectPixels(const SmxModel& model, const std::vector<Patch>& expected) {
   setFixedGlState(0);
-  glDisable(GL_DEPTH_TEST);
-  glClear(GL_COLOR_BUFFER_BIT);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   lookFromAbove(false);
   model.draw();
   for (const auto& [x, y, colour] : expected) {
