@@ -93,6 +93,12 @@ bool mayLightAPixel(const CullScratch& piece, std::uint16_t i, std::uint16_t j, 
   return false;
 }
 
+// Scratch only grows: sizing it down and up again for each piece would clear the regrown part every time.
+template <class Value>
+void growTo(std::vector<Value>& scratch, std::size_t size) {
+  if (scratch.size() < size) scratch.resize(size);
+}
+
 }  // namespace
 
 SubpixelCull SubpixelCull::current(const ClipMatrix& matrix) {
@@ -168,8 +174,8 @@ void SubpixelCull::placePoints(const PieceCorners& corners, const std::int32_t l
     wholeBox = wholeBox && placeable(pick(0), pick(1), pick(2));
   }
   const std::size_t points = corners.positions.size() / 3;
-  scratch.places.resize(points);
-  scratch.reaches.resize(points);
+  growTo(scratch.places, points);
+  growTo(scratch.reaches, points);
   const float* p = corners.positions.data();
   for (std::size_t i = 0; i < points; ++i, p += 3) {
     const double x = p[0], y = p[1], z = p[2];
@@ -190,11 +196,11 @@ void SubpixelCull::cull(const PieceCorners& corners, const std::int32_t low[3], 
                         CullScratch& scratch, FramePiece& out) const {
   placePoints(corners, low, high, scratch);
   constexpr std::uint16_t notKept = 0xFFFF;  // a piece has fewer points than this
-  scratch.keptIndexOf.assign(scratch.places.size(), notKept);
+  scratch.keptIndexOf.assign(corners.positions.size() / 3, notKept);
   // Sized for the worst case: no growth checks in the loop.
-  scratch.kept.positions.resize(corners.positions.size());
-  scratch.kept.colours.resize(corners.colours.size());
-  scratch.kept.indices.resize(corners.indices.size());
+  growTo(scratch.kept.positions, corners.positions.size());
+  growTo(scratch.kept.colours, corners.colours.size());
+  growTo(scratch.kept.indices, corners.indices.size());
   float* position = scratch.kept.positions.data();
   float* colour = scratch.kept.colours.data();
   std::uint16_t* kept = scratch.kept.indices.data();

@@ -33,7 +33,7 @@ struct CullScratch {
   std::vector<WindowPlace> places;
   std::vector<CentreReach> reaches;
   std::vector<std::uint16_t> keptIndexOf;
-  FramePiece kept;  // as large as the piece, cut to what is kept when copied out
+  FramePiece kept;  // as large as the largest piece yet, cut to what is kept when copied out
 };
 
 class SubpixelCull {
