@@ -4,8 +4,6 @@
 #include <GL/gl.h>
 
 #include "platform/Platform.h"
-#include "render/SoftwareRenderer.h"
-#include "render/SubpixelCull.h"
 #include "ui/Viewport.h"
 #include "view/FixedGlState.h"
 
@@ -38,11 +36,7 @@ bool ZarvoApp::create(const char* className, const char* windowName, int width, 
   windowOpen = true;
 
   setFixedGlState(platform::workspaceColour());
-  // A hardware renderer keeps lists where it draws them best, and leaves out sub-pixel triangles itself;
-  // the cull is exact only where proven.
-  const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
-  model.holdAsArrays(isSoftwareRenderer(renderer));
-  model.setSmallTriangleCull(SubpixelCull::provenFor(renderer));
+  model.suitRenderer(reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
   callback.bind(this, &ZarvoApp::onButton);
   panel.setListener(&callback);
   fontBase = panel.createFont(fontHeight, fontFace);

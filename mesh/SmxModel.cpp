@@ -14,6 +14,8 @@
 #include "mesh/SmxReader.h"
 #include "platform/Platform.h"
 #include "render/ClipMatrix.h"
+#include "render/SoftwareRenderer.h"
+#include "render/SubpixelCull.h"
 
 namespace {
 
@@ -292,6 +294,11 @@ void SmxModel::startView(int& x, int& y, int& z) const {
   x = 0;
   y = 0;
   z = -10000;
+}
+
+void SmxModel::suitRenderer(const char* renderer) {
+  holdAsArrays(isSoftwareRenderer(renderer));
+  setSmallTriangleCull(SubpixelCull::provenFor(renderer));
 }
 
 bool SmxModel::isLoaded() const { return loaded; }

@@ -66,6 +66,10 @@ class SmxModel {
   // Whether the tracks loaded from now on are held as arrays, where the renderer draws them as fast as
   // display lists (isSoftwareRenderer), or as lists; lists until set.
   void holdAsArrays(bool on) { arraysHeld = on; }
+  // Holds and draws tracks as suits the renderer GL_RENDERER names: as arrays on a software renderer, with
+  // the small-triangle cull where it is proven. A hardware renderer keeps lists, where it draws them
+  // best, and leaves out sub-pixel triangles itself.
+  void suitRenderer(const char* renderer);
   // The small-triangle cull of a track held as arrays, exact only for some renderers
   // (SubpixelCull::provenFor); off until set.
   void setSmallTriangleCull(bool on) { smallTriangleCull = on; }

@@ -107,6 +107,7 @@ bool benchmark(std::int64_t triangles, const std::filesystem::path& folder) {
   double loadMs = 1e300, frameMs = 1e300, peak = 0, secondFrameMs = 1e300, before = 0;
   for (int i = 0; i < repeats; ++i) {
     SmxModel model;
+    model.suitRenderer(reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
     resetPeak();
     if (i == 0) before = residentMiB("VmRSS:");
     auto start = Clock::now();
