@@ -1,4 +1,4 @@
-// Fills a piece's corner arrays (render/PieceCorners.h) as its display list is compiled.
+// Fills a piece's corner arrays (render/PieceCorners.h) as its triangles are read.
 #pragma once
 
 #include <cstddef>
@@ -8,7 +8,7 @@
 #include "mesh/SmxFormat.h"
 #include "render/PieceCorners.h"
 
-// Fills one piece's arrays as its list is compiled: corners come in triangle order, each a point
+// Fills one piece's arrays as it is read: corners come in triangle order, each a point
 // record of the current object, told apart by where the record lies.
 class PieceCornersBuilder {
  public:

@@ -1,5 +1,5 @@
-// A piece's triangles kept beside its display list as arrays, each point once, so that a frame can
-// hand the renderer only the triangles it will see, with exactly the values the list holds.
+// A piece's triangles held as arrays, each point once, where the renderer draws in software: a frame
+// hands the renderer the triangles it will see, with exactly the values a display list would hold.
 #pragma once
 
 #include <cstdint>

@@ -3,9 +3,9 @@
 
 #include <cstdint>
 
-// A run of triangles of one object in a display list of its own, with the box around its corners in mesh units.
+// A run of triangles of one object, with the box around its corners in mesh units.
 struct TrackPiece {
-  unsigned list;
+  unsigned list;  // its display list; 0 where the track is held as arrays
   std::int32_t low[3];
   std::int32_t high[3];
 };
