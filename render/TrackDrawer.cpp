@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include "platform/Platform.h"
 #include "render/ClipMatrix.h"
 #include "render/ColourFloats.h"
 #include "render/CullWorkers.h"
@@ -17,10 +18,20 @@ namespace {
 // its bound, which every 8 pieces would be too coarse for.
 constexpr std::size_t piecesBetweenFlushes = 2;
 
-void drawArrays(const float* positions, const float* colours, const std::vector<std::uint16_t>& indices) {
-  glVertexPointer(3, GL_FLOAT, 0, positions);
+// glDrawRangeElements (OpenGL 1.2, so looked up) tells the renderer how many points the indices name, which it
+// would otherwise find by reading every index of every draw.
+using DrawRangeElements = void(APIENTRY*)(GLenum mode, GLuint first, GLuint last, GLsizei count, GLenum type,
+                                          const void* indices);
+
+void drawArrays(const std::vector<float>& positions, const float* colours, const std::vector<std::uint16_t>& indices) {
+  static const auto drawRange = reinterpret_cast<DrawRangeElements>(platform::glFunction("glDrawRangeElements"));
+  glVertexPointer(3, GL_FLOAT, 0, positions.data());
   glColorPointer(3, GL_FLOAT, 0, colours);
-  glDrawElements(GL_TRIANGLES, GLsizei(indices.size()), GL_UNSIGNED_SHORT, indices.data());
+  if (drawRange)
+    drawRange(GL_TRIANGLES, 0, GLuint(positions.size() / 3 - 1), GLsizei(indices.size()), GL_UNSIGNED_SHORT,
+              indices.data());
+  else
+    glDrawElements(GL_TRIANGLES, GLsizei(indices.size()), GL_UNSIGNED_SHORT, indices.data());
 }
 
 }  // namespace
@@ -97,12 +108,12 @@ DrawCounts TrackDrawer::submit(const Picked& picked, const std::deque<PieceCorne
     const PieceCorners& piece = corners[picked.shown[job]];
     const FramePiece& ready = workers->take(job);
     if (!picked.culled[job]) {
-      drawArrays(piece.positions.data(), ready.colours.data(), piece.indices);
+      drawArrays(piece.positions, ready.colours.data(), piece.indices);
       queue.handed(piece.indices.size() / 3);
     } else {
       ++counts.piecesCulled;
       counts.trianglesLeftOut += (piece.indices.size() - ready.indices.size()) / 3;
-      if (!ready.indices.empty()) drawArrays(ready.positions.data(), ready.colours.data(), ready.indices);
+      if (!ready.indices.empty()) drawArrays(ready.positions, ready.colours.data(), ready.indices);
       queue.handed(ready.indices.size() / 3);
     }
     workers->release(job);
