@@ -268,9 +268,10 @@ void SmxModel::unload() {
 void SmxModel::draw() const {
   counts = {};
   if (!loaded) return;
+  const ClipMatrix matrix = ClipMatrix::current();
   if (corners.empty()) {
     glCallList(displayList);
-    counts = drawer.draw(pieces, corners, culling, false);
+    counts = drawer.draw(matrix, pieces, corners, culling, false);
   } else {
     // Every colour is opaque, so blending changes no pixel. With the depth test at GL_LEQUAL, as the view
     // sets it, the ground drawn last with GL_LESS shows exactly where it would drawn first, wherever its
@@ -278,9 +279,9 @@ void SmxModel::draw() const {
     // ground that the track hides; only a ground that may reach the far plane goes first.
     glPushAttrib(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glDisable(GL_BLEND);
-    const bool groundLast = groundClearOfFarPlane(ClipMatrix::current());
+    const bool groundLast = groundClearOfFarPlane(matrix);
     if (!groundLast) glCallList(displayList);
-    counts = drawer.draw(pieces, corners, culling, culling && smallTriangleCull);
+    counts = drawer.draw(matrix, pieces, corners, culling, culling && smallTriangleCull);
     if (groundLast) {
       glDepthFunc(GL_LESS);
       glCallList(displayList);

@@ -41,9 +41,8 @@ TrackDrawer::~TrackDrawer() = default;
 
 void TrackDrawer::stop() { workers.reset(); }
 
-DrawCounts TrackDrawer::draw(const std::deque<TrackPiece>& pieces, const std::deque<PieceCorners>& corners,
-                             bool culling, bool cullSmall) {
-  const ClipMatrix matrix = ClipMatrix::current();
+DrawCounts TrackDrawer::draw(const ClipMatrix& matrix, const std::deque<TrackPiece>& pieces,
+                             const std::deque<PieceCorners>& corners, bool culling, bool cullSmall) {
   const SubpixelCull view = SubpixelCull::current(matrix);
   const Picked picked = pick(pieces, corners, ViewVolume(matrix), view, culling, cullSmall);
   if (corners.empty()) return callLists(picked, pieces);
@@ -91,8 +90,6 @@ void TrackDrawer::prepare(const Picked& picked, const SubpixelCull& view, const 
       view.cull(corners[i], pieces[i].low, pieces[i].high, scratch, out);
       return;
     }
-    out.positions.clear();
-    out.indices.clear();
     out.colours.resize(corners[i].colours.size());
     coloursAsFloats(corners[i].colours.data(), corners[i].colours.size(), out.colours.data());
   });

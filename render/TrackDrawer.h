@@ -11,6 +11,7 @@
 #include "render/PieceCorners.h"
 #include "render/TrackPiece.h"
 
+struct ClipMatrix;
 class CullWorkers;
 class SubpixelCull;
 class ViewVolume;
@@ -30,11 +31,11 @@ class TrackDrawer {
   TrackDrawer(const TrackDrawer&) = delete;
   TrackDrawer& operator=(const TrackDrawer&) = delete;
 
-  // corners: empty where the pieces are held as display lists, else one entry for each piece. With culling
-  // off every piece is drawn; with cullSmall, a piece whose triangles are small on screen is drawn without
-  // those that light no pixel centre.
-  DrawCounts draw(const std::deque<TrackPiece>& pieces, const std::deque<PieceCorners>& corners, bool culling,
-                  bool cullSmall);
+  // matrix: the GL's current one. corners: empty where the pieces are held as display lists, else one entry
+  // for each piece. With culling off every piece is drawn; with cullSmall, a piece whose triangles are small
+  // on screen is drawn without those that light no pixel centre.
+  DrawCounts draw(const ClipMatrix& matrix, const std::deque<TrackPiece>& pieces,
+                  const std::deque<PieceCorners>& corners, bool culling, bool cullSmall);
   // Ends the helper threads, for a track that is gone; the next draw from arrays starts them again.
   void stop();
 
